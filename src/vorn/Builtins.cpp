@@ -1,0 +1,59 @@
+#include "vorn/Builtins.h"
+
+#include "vorn/console/BasicCommands.h"
+#include "vorn/tasks/CTaskFactory.h"
+#include "vorn/tasks/CTester.h"
+#include "vorn/tasks/CTesterTask.h"
+#include "vorn/utils/SelfTests.h"
+
+namespace vorn {
+
+namespace {
+
+void RegisterTaskTypes(CTaskFactory& factory) {
+    factory.RegisterTaskType<CTesterTask>("unittest");
+}
+
+void RegisterTaskLibraries(CTaskFactory& factory) {
+    (void)factory;
+}
+
+void RegisterSelfTests() {
+    using namespace selftests;
+    struct Entry {
+        CTester::TestFunction function;
+        const char* name;
+        const char* file;
+    };
+    const Entry entries[] = {
+        {CSingletonTest, "CSingletonTest", "vorn/utils/SelfTests.cpp"},
+        {CStaticSingletonTest, "CStaticSingletonTest", "vorn/utils/SelfTests.cpp"},
+        {StringTest, "StringTest", "vorn/utils/SelfTests.cpp"},
+        {CTimerTest, "CTimerTest", "vorn/utils/SelfTests.cpp"},
+        {CSmartPtrTest, "CSmartPtrTest", "vorn/utils/SelfTests.cpp"},
+        {CFakeThreadTest, "CFakeThreadTest", "vorn/utils/SelfTests.cpp"},
+        {CFileNameTest, "CFileNameTest", "vorn/io/IoSelfTests.cpp"},
+        {CFileSystemTest, "CFileSystemTest", "vorn/io/IoSelfTests.cpp"},
+        {CFileSystemBasicImplTest, "CFileSystemBasicImplTest", "vorn/io/IoSelfTests.cpp"},
+        {CInputStreamTest, "CInputStreamTest", "vorn/io/IoSelfTests.cpp"},
+        {CPathTest, "CPathTest", "vorn/io/IoSelfTests.cpp"},
+    };
+    for (const Entry& entry : entries) CTester::RegisterTest(entry.function, entry.name, entry.file);
+}
+
+}  // namespace
+
+void RegisterBuiltins() {
+    // Task types go into the current factory each time (a registered name is
+    // kept); self-tests and commands live in registries made once per process.
+    CTaskFactory& factory = *CTaskFactory::GetSingleton();
+    RegisterTaskTypes(factory);
+    RegisterTaskLibraries(factory);
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
+    RegisterSelfTests();
+    RegisterBasicCommands();
+}
+
+}  // namespace vorn

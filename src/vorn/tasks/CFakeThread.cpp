@@ -1,0 +1,85 @@
+#include "vorn/tasks/CFakeThread.h"
+
+#include <iterator>
+#include <list>
+
+namespace vorn {
+
+CFakeThread::CFakeThread() {
+    myTimer.Reset();
+    myTimer.Pause();
+}
+
+CFakeThread::~CFakeThread() = default;
+
+bool CFakeThread::IsLess(const CFakeThread& other) const {
+    if (other.myFinished) return true;
+    if (myFinished) return false;
+    if (other.mySleeping) return true;
+    if (mySleeping) return false;
+    const int64_t otherWait = int64_t(other.myDueTime) - other.GetTime();
+    const int64_t myWait = int64_t(myDueTime) - GetTime();
+    return otherWait < myWait;
+}
+
+void CFakeThread::Start() {
+    if (!mySleeping) return;
+    mySleeping = false;
+    myTimer.Reset();
+    myTimer.Resume();
+}
+
+bool CFakeThread::Kill() {
+    mySleeping = true;
+    myFinished = true;
+    return true;
+}
+
+void CFakeThread::Pause() {
+    mySleeping = true;
+    myTimer.Pause();
+}
+
+void CFakeThread::Resume() {
+    mySleeping = false;
+    myTimer.Resume();
+}
+
+// Walks the threads from the front: finished ones are deleted; the first
+// sleeping or not-yet-due one ends the walk; due ones run one step. While the
+// budget is not used up the walk starts over from the front.
+void RunFakeThreads(uint32_t budgetMs) {
+    if (!CFakeThread::GetList()) return;
+    CTimer stopwatch;
+    do {
+        bool walkEnded = false;
+        // Deleting a thread may delete the list itself (with the last thread),
+        // so re-fetch it after every deletion.
+        auto* list = CFakeThread::GetList();
+        auto it = list ? list->begin() : std::list<CFakeThread*>::iterator();
+        while (list && it != list->end()) {
+            CFakeThread* thread = *it;
+            if (thread->IsFinished()) {
+                ++it;
+                delete thread;
+                list = CFakeThread::GetList();
+                continue;
+            }
+            if (thread->IsSleeping() || thread->GetTime() < thread->GetDueTime()) {
+                walkEnded = true;
+                break;
+            }
+            thread->Run();
+            thread->SetDueTime(thread->GetTime() + thread->GetStepInterval());
+            ++it;
+            if (thread->IsFinished()) {
+                delete thread;
+                list = CFakeThread::GetList();
+            }
+            if (stopwatch.GetTime() < budgetMs) break;  // start over from the front
+        }
+        if (walkEnded || !list) break;
+    } while (stopwatch.GetTime() < budgetMs);
+}
+
+}  // namespace vorn

@@ -1,0 +1,91 @@
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include "vorn/input/CEventBridge.h"
+#include "vorn/utils/timer/CGlobalAppTimer.h"
+#include "vorn/utils/timer/CTimer.h"
+#include "vorn/utils/timer/GlobalTime.h"
+
+using namespace vorn;
+
+namespace {
+
+class CManualTime : public IGlobalTimerImpl {
+public:
+    uint32_t GetTicks() override { return now; }
+    uint32_t now = 10000;
+};
+
+class TimerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        myPrevious = GetTimeSource();
+        time = new CManualTime;
+        SetTimeSource(CSmartPtr<IGlobalTimerImpl>(time));
+    }
+    void TearDown() override { SetTimeSource(myPrevious); }
+    CManualTime* time = nullptr;
+    CSmartPtr<IGlobalTimerImpl> myPrevious;
+};
+
+TEST_F(TimerTest, PausesResumesSetsAndClampsAtZero) {
+    CTimer timer;
+    time->now += 300;
+    EXPECT_EQ(timer.GetTime(), 300u);
+    timer.Pause();
+    time->now += 1000;
+    EXPECT_EQ(timer.GetTime(), 300u);
+    timer.Resume();
+    time->now += 50;
+    EXPECT_EQ(timer.GetTime(), 350u);
+    timer.SetTime(500);
+    EXPECT_EQ(timer.GetTime(), 500u);
+    time->now += 10;
+    EXPECT_EQ(timer.GetTime(), 510u);
+    EXPECT_EQ(timer.UpdateMark(), 510u);
+    time->now += 25;
+    EXPECT_EQ(timer.GetDelta(), 25u);
+    EXPECT_FLOAT_EQ(timer.GetDeltaSeconds(), 0.025f);
+    EXPECT_EQ((timer - 35u).GetTime(), 500u);
+    timer -= 10000;
+    EXPECT_EQ(timer.GetTime(), 0u) << "set back past zero reads 0";
+    timer.Pause();
+    timer.Reset();
+    time->now += 100;
+    EXPECT_EQ(timer.GetTime(), 0u);
+    EXPECT_TRUE(timer.IsPaused());
+}
+
+TEST_F(TimerTest, SurvivesTheTickCounterWrapping) {
+    time->now = 0xFFFFFF00u;
+    CTimer timer;
+    time->now += 0x200;  // wraps past zero
+    EXPECT_EQ(timer.GetTime(), 0x200u);
+}
+
+TEST_F(TimerTest, AppClockStopsWithoutFocusAndItsChildrenWithIt) {
+    CGlobalAppTimer* app = CGlobalAppTimer::GetSingleton();
+    app->Reset();
+    CTimer child(app);
+    CTimer free;
+    time->now += 100;
+    CEventBridge::GetSingleton()->OnFocus(false);
+    time->now += 1000;
+    EXPECT_EQ(app->GetTime(), 100u);
+    EXPECT_EQ(child.GetTime(), 100u);
+    EXPECT_EQ(free.GetTime(), 1100u);
+    CEventBridge::GetSingleton()->OnFocus(true);
+    time->now += 5;
+    EXPECT_EQ(child.GetTime(), 105u);
+    CGlobalAppTimer::DeleteSingleton();
+}
+
+TEST(GlobalTimeTest, SdlTicksAreSaneBeforeAnyWindow) {
+    CGlobalTimerImplTimeH source;
+    const uint32_t first = source.GetTicks();
+    EXPECT_LT(first, 60u * 60u * 1000u) << "counts from process start, not from the epoch";
+    SDL_Delay(20);
+    EXPECT_GE(source.GetTicks() - first, 15u);
+}
+
+}  // namespace
