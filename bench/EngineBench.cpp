@@ -31,7 +31,8 @@ void BM_KernelPass10Tasks(benchmark::State& state) {
         kernel->AddTask(tasks.back().get());
     }
     kernel->SetRunPseudoThreads(false);
-    for (auto _ : state) kernel->RunPass();
+    for (auto _ : state)
+        kernel->RunPass();
     state.SetItemsProcessed(state.iterations() * 10);
     state.counters["task_updates_per_s"] =
         benchmark::Counter(state.iterations() * 10.0, benchmark::Counter::kIsRate);
@@ -55,7 +56,8 @@ void BM_ConsoleExecuteLine(benchmark::State& state) {
     vorn::CConsole console;
     CStubCommand stub;
     console.AddCommand("starttask", &stub);
-    for (auto _ : state) benchmark::DoNotOptimize(console.ExecuteLine("starttask(gfx, renderer, 900)"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(console.ExecuteLine("starttask(gfx, renderer, 900)"));
     state.counters["lines_per_s"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
@@ -68,7 +70,8 @@ void BM_LogLine(benchmark::State& state) {
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(folder);
     vorn::CLog* log = vorn::CLog::GetSingleton();
-    for (auto _ : state) log->Printf("[WARNING] A typical log line number %d\n", 42);
+    for (auto _ : state)
+        log->Printf("[WARNING] A typical log line number %d\n", 42);
     state.counters["lines_per_s"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     vorn::CLog::DeleteSingleton();

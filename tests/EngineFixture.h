@@ -66,7 +66,8 @@ public:
     void Update() override {
         ++updates;
         Events().push_back(GetName() + ":Update");
-        if (onUpdate) onUpdate(*this);
+        if (onUpdate)
+            onUpdate(*this);
     }
     void Exit() override {
         ++exits;

@@ -5,7 +5,6 @@
 #include <random>
 #include <sstream>
 
-
 namespace testing_support {
 
 namespace {
@@ -54,13 +53,14 @@ int RunProgram(const std::string& program, const std::filesystem::path& folder,
                std::string* errorText, int timeoutSeconds) {
     const std::filesystem::path errors = folder / "test_stderr.txt";
     const std::string command = "cd '" + folder.string() + "' && SDL_VIDEODRIVER=dummy " +
-                                "SDL_AUDIODRIVER=dummy timeout " +
-                                std::to_string(timeoutSeconds) + " '" + program + "' 2> '" +
-                                errors.string() + "' > /dev/null";
+                                "SDL_AUDIODRIVER=dummy timeout " + std::to_string(timeoutSeconds) +
+                                " '" + program + "' 2> '" + errors.string() + "' > /dev/null";
     const int status = std::system(command.c_str());
-    if (errorText) *errorText = ReadFile(errors);
+    if (errorText)
+        *errorText = ReadFile(errors);
     std::filesystem::remove(errors);
-    if (status == -1 || !WIFEXITED(status)) return -1;
+    if (status == -1 || !WIFEXITED(status))
+        return -1;
     return WEXITSTATUS(status);
 }
 

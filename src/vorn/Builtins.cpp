@@ -5,6 +5,7 @@
 #include "vorn/tasks/CTester.h"
 #include "vorn/tasks/CTesterTask.h"
 #include "vorn/utils/SelfTests.h"
+#include "vorn/utils/calculator/CalculatorSelfTests.h"
 
 namespace vorn {
 
@@ -37,8 +38,17 @@ void RegisterSelfTests() {
         {CFileSystemBasicImplTest, "CFileSystemBasicImplTest", "vorn/io/IoSelfTests.cpp"},
         {CInputStreamTest, "CInputStreamTest", "vorn/io/IoSelfTests.cpp"},
         {CPathTest, "CPathTest", "vorn/io/IoSelfTests.cpp"},
+        {CCalculatorTest, "CCalculatorTest", "vorn/utils/calculator/CalculatorSelfTests.cpp"},
+        {CInfixToPostfixTest, "CInfixToPostfixTest",
+         "vorn/utils/calculator/CalculatorSelfTests.cpp"},
+        {CPostfixTest, "CPostfixTest", "vorn/utils/calculator/CalculatorSelfTests.cpp"},
+        {CPostfixAndInfixToPostfix, "CPostfixAndInfixToPostfix",
+         "vorn/utils/calculator/CalculatorSelfTests.cpp"},
+        {CPostfixSinCosinTest, "CPostfixSinCosinTest",
+         "vorn/utils/calculator/CalculatorSelfTests.cpp"},
     };
-    for (const Entry& entry : entries) CTester::RegisterTest(entry.function, entry.name, entry.file);
+    for (const Entry& entry : entries)
+        CTester::RegisterTest(entry.function, entry.name, entry.file);
 }
 
 }  // namespace
@@ -50,7 +60,8 @@ void RegisterBuiltins() {
     RegisterTaskTypes(factory);
     RegisterTaskLibraries(factory);
     static bool registered = false;
-    if (registered) return;
+    if (registered)
+        return;
     registered = true;
     RegisterSelfTests();
     RegisterBasicCommands();

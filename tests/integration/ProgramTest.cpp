@@ -13,7 +13,8 @@ class ProgramTest : public ::testing::Test {
 protected:
     // Runs the program with script as autoexec.txt; returns the exit code.
     int RunWith(const std::string& script) {
-        if (!script.empty()) dir.WriteFile("autoexec.txt", script);
+        if (!script.empty())
+            dir.WriteFile("autoexec.txt", script);
         return RunProgram(MONSTERS_BIN, dir.Path(), &errors, 60);
     }
     std::string Log() const { return ReadFile(dir.Path() / "log.txt"); }
@@ -65,7 +66,8 @@ TEST_F(ProgramTest, ReportsUnknownTasksNamespacesAndLibrariesAndKeepsGoing) {
 
 TEST_F(ProgramTest, HostileScriptDoesNotCrash) {
     std::string deep;
-    for (int i = 0; i < 100000; ++i) deep += "a(";
+    for (int i = 0; i < 100000; ++i)
+        deep += "a(";
     const std::string script = "load(autoexec.txt)\n" + deep + "\n" + std::string(10000, '"') +
                                "\n)(\n((((\nstarttask(\"\n,,,,\nquit(\n";
     EXPECT_EQ(RunWith(script), 0);

@@ -9,12 +9,14 @@ namespace vorn {
 
 CCmdLib::~CCmdLib() {
     // Consoles that outlive the library must not keep its commands.
-    for (CConsole* console : std::vector<CConsole*>(myConsoles)) DetachConsole(console);
+    for (CConsole* console : std::vector<CConsole*>(myConsoles))
+        DetachConsole(console);
 }
 
 void CCmdLib::AddCommand(const std::string& name, CConsoleCommand* command) {
     std::unique_ptr<CConsoleCommand> owned(command);
-    if (!owned || myCommands.count(name)) return;
+    if (!owned || myCommands.count(name))
+        return;
     myCommands.emplace(name, std::move(owned));
 }
 
@@ -28,31 +30,39 @@ bool CCmdLib::IsAttached(const CConsole* console) const {
 }
 
 void CCmdLib::AttachConsole(CConsole* console) {
-    if (!console) return;
-    if (IsAttached(console)) DetachConsole(console);
+    if (!console)
+        return;
+    if (IsAttached(console))
+        DetachConsole(console);
     myConsoles.push_back(console);
-    for (const auto& entry : myCommands) console->AddCommand(entry.first, entry.second.get());
+    for (const auto& entry : myCommands)
+        console->AddCommand(entry.first, entry.second.get());
 }
 
 void CCmdLib::DetachConsole(CConsole* console) {
-    if (!IsAttached(console)) return;
-    for (const auto& entry : myCommands) console->RemoveCommand(entry.first);
+    if (!IsAttached(console))
+        return;
+    for (const auto& entry : myCommands)
+        console->RemoveCommand(entry.first);
     myConsoles.erase(std::find(myConsoles.begin(), myConsoles.end(), console));
 }
 
 void CCommandFactory::RegisterCommand(const std::string& library, const std::string& name,
                                       CConsoleCommand* command) {
     auto& lib = myLibraries[library];
-    if (!lib) lib = std::make_unique<CCmdLib>(library);
+    if (!lib)
+        lib = std::make_unique<CCmdLib>(library);
     lib->AddCommand(name, command);
 }
 
 void CCommandFactory::AttachLibrary(const std::string& library, CConsole* console) {
-    if (CCmdLib* lib = FindLibrary(library)) lib->AttachConsole(console);
+    if (CCmdLib* lib = FindLibrary(library))
+        lib->AttachConsole(console);
 }
 
 void CCommandFactory::DetachLibrary(const std::string& library, CConsole* console) {
-    if (CCmdLib* lib = FindLibrary(library)) lib->DetachConsole(console);
+    if (CCmdLib* lib = FindLibrary(library))
+        lib->DetachConsole(console);
 }
 
 CCmdLib* CCommandFactory::FindLibrary(const std::string& library) const {
@@ -69,7 +79,8 @@ void CCmdLib::ForgetConsole(const CConsole* console) {
 }
 
 void CCommandFactory::ForgetConsole(CConsole* console) {
-    for (auto& entry : myLibraries) entry.second->ForgetConsole(console);
+    for (auto& entry : myLibraries)
+        entry.second->ForgetConsole(console);
 }
 
 }  // namespace vorn

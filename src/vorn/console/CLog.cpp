@@ -16,7 +16,8 @@ CLog::CLog() : myFileListener(new CLogListenerForFile("log.txt", "Vorn version 0
 CLog::~CLog() = default;
 
 void CLog::AddListener(ILogListener* listener) {
-    if (listener) myListeners.push_back(listener);
+    if (listener)
+        myListeners.push_back(listener);
 }
 
 void CLog::RemoveListener(ILogListener* listener) {
@@ -48,13 +49,15 @@ void CLog::CompleteLine() {
 }
 
 void CLog::Printf(const char* format, ...) {
-    if (!format) return;
+    if (!format)
+        return;
     char buffer[PRINTF_BUFFER_SIZE];
     va_list args;
     va_start(args, format);
     const int written = vsnprintf(buffer, sizeof(buffer), format, args);
     va_end(args);
-    if (written < 0) return;
+    if (written < 0)
+        return;
     // vsnprintf cuts long output short and always terminates it.
     Write(std::string(buffer));
 }
@@ -76,12 +79,14 @@ CLog& CLog::Debug() {
 
 void CLog::Indent() {
     const std::vector<ILogListener*> listeners(myListeners);
-    for (ILogListener* listener : listeners) listener->OnLogLine("", LEVEL_INDENT);
+    for (ILogListener* listener : listeners)
+        listener->OnLogLine("", LEVEL_INDENT);
 }
 
 void CLog::Outdent() {
     const std::vector<ILogListener*> listeners(myListeners);
-    for (ILogListener* listener : listeners) listener->OnLogLine("", LEVEL_OUTDENT);
+    for (ILogListener* listener : listeners)
+        listener->OnLogLine("", LEVEL_OUTDENT);
 }
 
 CLog& CLog::operator<<(std::ostream& (*manipulator)(std::ostream&)) {

@@ -22,8 +22,14 @@ class CLogListenerForFile;
 //   CLog::GetSingleton()->Printf("[ERROR] Trying to start a task %s ...\n", name);
 class CLog {
 public:
-    enum Level { LEVEL_OUTDENT = -1, LEVEL_INDENT = -2, LEVEL_DEBUG = 0, LEVEL_NORMAL = 1,
-                 LEVEL_WARNING = 2, LEVEL_ERROR = 3 };
+    enum Level {
+        LEVEL_OUTDENT = -1,
+        LEVEL_INDENT = -2,
+        LEVEL_DEBUG = 0,
+        LEVEL_NORMAL = 1,
+        LEVEL_WARNING = 2,
+        LEVEL_ERROR = 3
+    };
 
     static CLog* GetSingleton() { return CStaticSingleton<CLog>::GetSingleton(); }
     static void DeleteSingleton() { CStaticSingleton<CLog>::DeleteSingleton(); }

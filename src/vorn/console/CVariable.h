@@ -65,13 +65,16 @@ public:
     bool IsType(size_t index, int type) const {
         return index < myItems.size() && myItems[index]->IsType(type);
     }
-    double GetNumber(size_t index) const { return index < myItems.size() ? myItems[index]->GetNumber() : 0; }
+    double GetNumber(size_t index) const {
+        return index < myItems.size() ? myItems[index]->GetNumber() : 0;
+    }
     std::string GetString(size_t index) const {
         return index < myItems.size() ? myItems[index]->GetString() : "";
     }
     // Deletes the first element; nothing happens on an empty list.
     void RemoveFirst() {
-        if (!myItems.empty()) myItems.erase(myItems.begin());
+        if (!myItems.empty())
+            myItems.erase(myItems.begin());
     }
     void DeleteAll() { myItems.clear(); }
 

@@ -11,17 +11,21 @@ namespace vorn {
 // Listeners leave the bridge when they die. Peek, so that a listener destroyed
 // after the bridge (at process end) does not bring it back.
 IWindowListener::~IWindowListener() {
-    if (CEventBridge* bridge = CEventBridge::PeekSingleton()) bridge->RemoveWindowListener(this);
+    if (CEventBridge* bridge = CEventBridge::PeekSingleton())
+        bridge->RemoveWindowListener(this);
 }
 IKeyboardListener::~IKeyboardListener() {
-    if (CEventBridge* bridge = CEventBridge::PeekSingleton()) bridge->RemoveKeyboardListener(this);
+    if (CEventBridge* bridge = CEventBridge::PeekSingleton())
+        bridge->RemoveKeyboardListener(this);
 }
 IMouseListener::~IMouseListener() {
-    if (CEventBridge* bridge = CEventBridge::PeekSingleton()) bridge->RemoveMouseListener(this);
+    if (CEventBridge* bridge = CEventBridge::PeekSingleton())
+        bridge->RemoveMouseListener(this);
 }
 
 void CEventBridge::AddWindowListener(IWindowListener* listener) {
-    if (!listener || myWindowListeners.count(listener)) return;
+    if (!listener || myWindowListeners.count(listener))
+        return;
     myResizeHandlers.push_back(
         ResizeRecord{listener, std::make_unique<CEventResize<IWindowListener>>(listener)});
     myWindowListeners.insert(listener);
@@ -33,9 +37,10 @@ void CEventBridge::RemoveWindowListener(IWindowListener* listener) {
 }
 
 void CEventBridge::RemoveResizeHandler(const void* object) {
-    myResizeHandlers.erase(std::remove_if(myResizeHandlers.begin(), myResizeHandlers.end(),
-                                          [object](const ResizeRecord& r) { return r.key == object; }),
-                           myResizeHandlers.end());
+    myResizeHandlers.erase(
+        std::remove_if(myResizeHandlers.begin(), myResizeHandlers.end(),
+                       [object](const ResizeRecord& r) { return r.key == object; }),
+        myResizeHandlers.end());
 }
 
 template <class Listener, class Call>
@@ -43,8 +48,10 @@ void CEventBridge::Notify(std::set<Listener*>& listeners, Call call) {
     // Walk a snapshot, skipping listeners that left meanwhile.
     const std::vector<Listener*> snapshot(listeners.begin(), listeners.end());
     for (Listener* listener : snapshot) {
-        if (listeners.empty()) break;
-        if (listeners.count(listener)) call(listener);
+        if (listeners.empty())
+            break;
+        if (listeners.count(listener))
+            call(listener);
     }
 }
 
@@ -56,12 +63,13 @@ void CEventBridge::OnResize(int width, int height) {
     std::vector<std::pair<const void*, CEventResizeBase*>> snapshot;
     for (const ResizeRecord& record : myResizeHandlers)
         snapshot.emplace_back(record.key, record.handler.get());
-    for (const auto& [key, handler] : snapshot) {
-        const bool present =
-            std::any_of(myResizeHandlers.begin(), myResizeHandlers.end(), [&](const ResizeRecord& r) {
-                return r.key == key && r.handler.get() == handler;
+    for (const auto& entry : snapshot) {
+        const bool present = std::any_of(
+            myResizeHandlers.begin(), myResizeHandlers.end(), [&](const ResizeRecord& r) {
+                return r.key == entry.first && r.handler.get() == entry.second;
             });
-        if (present) handler->OnResize(width, height);
+        if (present)
+            entry.second->OnResize(width, height);
     }
 }
 
@@ -87,7 +95,8 @@ void CEventBridge::OnMouseMove(int x, int y, int dx, int dy) {
     Notify(myMouseListeners, [&](IMouseListener* l) {
         l->OnMouseMove(x, y);
         // The listener may have left during OnMouseMove.
-        if (myMouseListeners.count(l)) l->OnMouseMoveRelative(dx, dy);
+        if (myMouseListeners.count(l))
+            l->OnMouseMoveRelative(dx, dy);
     });
 }
 

@@ -52,7 +52,9 @@ public:
     void RemoveResizeHandler(const void* object);
 
     void AddKeyboardListener(IKeyboardListener* listener) { myKeyboardListeners.insert(listener); }
-    void RemoveKeyboardListener(IKeyboardListener* listener) { myKeyboardListeners.erase(listener); }
+    void RemoveKeyboardListener(IKeyboardListener* listener) {
+        myKeyboardListeners.erase(listener);
+    }
     void AddMouseListener(IMouseListener* listener) { myMouseListeners.insert(listener); }
     void RemoveMouseListener(IMouseListener* listener) { myMouseListeners.erase(listener); }
 

@@ -22,7 +22,9 @@ public:
     // This path followed by other (an absolute other replaces it).
     virtual CPath operator+(const CPath& other) const;
     virtual bool operator<(const CPath& other) const { return GetFullPath() < other.GetFullPath(); }
-    virtual bool operator==(const CPath& other) const { return GetFullPath() == other.GetFullPath(); }
+    virtual bool operator==(const CPath& other) const {
+        return GetFullPath() == other.GetFullPath();
+    }
     virtual bool operator!=(const CPath& other) const { return !(*this == other); }
     // This path as seen from the base directory.
     virtual std::string GetRelativePath() const;

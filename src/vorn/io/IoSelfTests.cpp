@@ -8,7 +8,8 @@
 #include "vorn/utils/SelfTests.h"
 
 #define SELFTEST_CHECK(condition) \
-    if (!(condition)) return __LINE__
+    if (!(condition))             \
+    return __LINE__
 
 namespace vorn::selftests {
 

@@ -41,6 +41,8 @@ CApplication::~CApplication() {
     CApplicationFactory::DeleteSingleton();
 }
 
-int CApplication::Run() { return myKernel->Run(); }
+int CApplication::Run() {
+    return myKernel->Run();
+}
 
 }  // namespace vorn

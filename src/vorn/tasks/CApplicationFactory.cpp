@@ -8,8 +8,7 @@
 
 namespace vorn {
 
-CApplicationFactory::CApplicationFactory()
-    : myConsoleMaker(new CConsoleMaker<CConsoleBridge>) {}
+CApplicationFactory::CApplicationFactory() : myConsoleMaker(new CConsoleMaker<CConsoleBridge>) {}
 
 CApplicationFactory::~CApplicationFactory() {
     myConsoleMaker.reset();
@@ -18,14 +17,14 @@ CApplicationFactory::~CApplicationFactory() {
 }
 
 CConsole* CApplicationFactory::GetConsole() {
-    if (myConsole) return myConsole.get();
+    if (myConsole)
+        return myConsole.get();
     myConsole.reset(myConsoleMaker->Create());
     RegisterBasicCommands();
     CCommandFactory::GetSingleton()->AttachLibrary("basic", myConsole.get());
-    myConsole->AddVariable(
-        "kernel_max_passes_per_second",
-        new CVarRef<int>(CKernel::GetSingleton()->GetMaxPassesPerSecondPtr(),
-                         "kernel_max_passes_per_second"));
+    myConsole->AddVariable("kernel_max_passes_per_second",
+                           new CVarRef<int>(CKernel::GetSingleton()->GetMaxPassesPerSecondPtr(),
+                                            "kernel_max_passes_per_second"));
     return myConsole.get();
 }
 

@@ -13,17 +13,22 @@ CFakeThread::CFakeThread() {
 CFakeThread::~CFakeThread() = default;
 
 bool CFakeThread::IsLess(const CFakeThread& other) const {
-    if (other.myFinished) return true;
-    if (myFinished) return false;
-    if (other.mySleeping) return true;
-    if (mySleeping) return false;
+    if (other.myFinished)
+        return true;
+    if (myFinished)
+        return false;
+    if (other.mySleeping)
+        return true;
+    if (mySleeping)
+        return false;
     const int64_t otherWait = int64_t(other.myDueTime) - other.GetTime();
     const int64_t myWait = int64_t(myDueTime) - GetTime();
     return otherWait < myWait;
 }
 
 void CFakeThread::Start() {
-    if (!mySleeping) return;
+    if (!mySleeping)
+        return;
     mySleeping = false;
     myTimer.Reset();
     myTimer.Resume();
@@ -49,16 +54,17 @@ void CFakeThread::Resume() {
 // sleeping or not-yet-due one ends the walk; due ones run one step. While the
 // budget is not used up the walk starts over from the front.
 void RunFakeThreads(uint32_t budgetMs) {
-    if (!CFakeThread::GetList()) return;
+    if (!CFakeThread::GetList())
+        return;
     CTimer stopwatch;
     do {
         bool walkEnded = false;
         // Deleting a thread may delete the list itself (with the last thread),
         // so re-fetch it after every deletion.
         auto* list = CFakeThread::GetList();
-        auto it = list ? list->begin() : std::list<CFakeThread*>::iterator();
+        auto it = list ? list->begin() : CFakeThread::Entries::iterator();
         while (list && it != list->end()) {
-            CFakeThread* thread = *it;
+            CFakeThread* thread = CFakeThread::Instance(*it);
             if (thread->IsFinished()) {
                 ++it;
                 delete thread;
@@ -76,9 +82,11 @@ void RunFakeThreads(uint32_t budgetMs) {
                 delete thread;
                 list = CFakeThread::GetList();
             }
-            if (stopwatch.GetTime() < budgetMs) break;  // start over from the front
+            if (stopwatch.GetTime() < budgetMs)
+                break;  // start over from the front
         }
-        if (walkEnded || !list) break;
+        if (walkEnded || !list)
+            break;
     } while (stopwatch.GetTime() < budgetMs);
 }
 

@@ -38,13 +38,15 @@ void CKernel::InsertRunning(CTask* task) {
     // Before the first task that is not less than the new one: ascending
     // priority, and a newcomer goes before others of the same priority.
     auto it = myRunning.begin();
-    while (it != myRunning.end() && (*it)->IsLess(*task)) ++it;
+    while (it != myRunning.end() && (*it)->IsLess(*task))
+        ++it;
     myRunning.insert(it, task);
     ++myRunningVersion;
 }
 
 void CKernel::AddTask(CTask* task, CVariableList* params) {
-    if (!task) return;
+    if (!task)
+        return;
     if (task->IsTimed()) {
         myTimedTasks.AddTimedTask(task);
         return;
@@ -66,7 +68,8 @@ void CKernel::PauseTask(CTask* task) {
     task->OnPause();
     // OnPause may itself have changed the list.
     it = std::find(myRunning.begin(), myRunning.end(), task);
-    if (it == myRunning.end()) return;
+    if (it == myRunning.end())
+        return;
     myRunning.erase(it);
     ++myRunningVersion;
     myPaused.push_back(task);
@@ -84,12 +87,14 @@ void CKernel::ResumeTask(CTask* task) {
 }
 
 void CKernel::StopTask(CTask* task) {
-    if (!task) return;
+    if (!task)
+        return;
     if (task->IsTimed()) {
         myTimedTasks.StopTimedTask(task);
         return;
     }
-    if (!task->IsStopped()) task->Exit();
+    if (!task->IsStopped())
+        task->Exit();
     task->SetStopped(true);
     myCleanupNeeded = true;
 }
@@ -99,7 +104,8 @@ void CKernel::ForgetTask(CTask* task) {
     ++myRunningVersion;
     myPaused.remove(task);
     myFocusPaused.remove(task);
-    if (task != &myTimedTasks) myTimedTasks.ForgetTimedTask(task);
+    if (task != &myTimedTasks)
+        myTimedTasks.ForgetTimedTask(task);
 }
 
 void CKernel::StopAll() {
@@ -117,7 +123,8 @@ void CKernel::RemoveStopped() {
 }
 
 bool CKernel::RunPass() {
-    if (myCleanupNeeded) RemoveStopped();
+    if (myCleanupNeeded)
+        RemoveStopped();
     myPassStartMicros = NowMicros();
 
     // A task may pause, resume, start or stop tasks (itself included) during
@@ -147,22 +154,27 @@ bool CKernel::RunPass() {
         }
     }
 
-    if (myQuitRequested) StopAll();
-    if (!myRunning.empty() && myRunPseudoThreads) RunFakeThreads(0);
+    if (myQuitRequested)
+        StopAll();
+    if (!myRunning.empty() && myRunPseudoThreads)
+        RunFakeThreads(0);
     if (!IsFocused()) {
         ++myYieldCount;
         std::this_thread::yield();
     }
-    if (!myRunning.empty()) WaitForNextPass();
+    if (!myRunning.empty())
+        WaitForNextPass();
     return !myRunning.empty();
 }
 
 void CKernel::WaitForNextPass() {
-    if (myMaxPassesPerSecond <= 0) return;
+    if (myMaxPassesPerSecond <= 0)
+        return;
     // Sleep off the rest of the pass interval instead of spinning.
     const long long interval = 1000000LL / myMaxPassesPerSecond;
     const long long left = myPassStartMicros + interval - NowMicros();
-    if (left <= 0) return;
+    if (left <= 0)
+        return;
     ++myYieldCount;
     std::this_thread::sleep_for(std::chrono::microseconds(left));
 }
@@ -177,7 +189,9 @@ int CKernel::Run() {
     return 0;
 }
 
-bool CKernel::IsFocused() const { return myFocusHandler ? myFocusHandler->IsFocused() : true; }
+bool CKernel::IsFocused() const {
+    return myFocusHandler ? myFocusHandler->IsFocused() : true;
+}
 
 void CKernel::CWindowFocusHandler::OnFocus(bool gained) {
     myFocused = gained;
@@ -194,7 +208,8 @@ void CKernel::OnLostFocus() {
             std::find(myFocusPaused.begin(), myFocusPaused.end(), task) == myFocusPaused.end())
             myFocusPaused.push_back(task);
     }
-    for (CTask* task : std::list<CTask*>(myFocusPaused)) PauseTask(task);
+    for (CTask* task : std::list<CTask*>(myFocusPaused))
+        PauseTask(task);
 }
 
 void CKernel::OnGainedFocus() {

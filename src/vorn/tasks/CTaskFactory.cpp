@@ -17,11 +17,14 @@ CTaskFactory::CTaskFactory() {
 CTaskFactory::~CTaskFactory() {
     // Stop each task while it is whole, so that its own Exit runs, then delete.
     auto release = [](CTask* task) {
-        if (CKernel* kernel = CKernel::PeekSingleton()) kernel->StopTask(task);
+        if (CKernel* kernel = CKernel::PeekSingleton())
+            kernel->StopTask(task);
         delete task;
     };
-    for (auto& entry : myInstances) release(entry.second);
-    for (CTask* task : myUnnamed) release(task);
+    for (auto& entry : myInstances)
+        release(entry.second);
+    for (CTask* task : myUnnamed)
+        release(task);
 }
 
 void CTaskFactory::RegisterTaskType(const std::string& typeName, CGenericMaker<CTask>* maker) {
@@ -29,14 +32,15 @@ void CTaskFactory::RegisterTaskType(const std::string& typeName, CGenericMaker<C
 }
 
 void CTaskFactory::RegisterTaskLibrary(const std::string& libraryName, LibraryLoader loader) {
-    if (loader) myLibraries.emplace(libraryName, loader);
+    if (loader)
+        myLibraries.emplace(libraryName, loader);
 }
 
 void CTaskFactory::LoadTaskLibrary(const std::string& libraryName) {
     const bool known = libraryName == "sdl" || libraryName == "sdl_mixer" || libraryName == "d3d";
     if (!known) {
-        CLog::GetSingleton()->Error() << "TaskLoad failed - Couldn't load task: " << libraryName
-                                      << "\n";
+        CLog::GetSingleton()->Error()
+            << "TaskLoad failed - Couldn't load task: " << libraryName << "\n";
         return;
     }
     auto it = myLibraries.find(libraryName);
@@ -61,7 +65,8 @@ bool CTaskFactory::StartTask(const std::string& typeName, const std::string& ins
     task->SetName(instanceName);
     // The first task under a name keeps it; a second one runs but is not
     // reachable by name.
-    if (!myInstances.emplace(instanceName, task).second) myUnnamed.push_back(task);
+    if (!myInstances.emplace(instanceName, task).second)
+        myUnnamed.push_back(task);
     CKernel::GetSingleton()->AddTask(task, params);
     return true;
 }
@@ -90,7 +95,8 @@ void CTaskFactory::ResumeTask(const std::string& instanceName) {
 }
 
 void CTaskFactory::StopTask(const std::string& instanceName) {
-    *CLog::GetSingleton() << "CTaskFactory::StopTask() called" << "\n";
+    *CLog::GetSingleton() << "CTaskFactory::StopTask() called"
+                          << "\n";
     if (CTask* task = FindTask(instanceName)) {
         CKernel::GetSingleton()->StopTask(task);
         return;
@@ -100,7 +106,8 @@ void CTaskFactory::StopTask(const std::string& instanceName) {
 }
 
 bool CTaskFactory::SendToNamespace(const std::string& instanceName, const std::string& text) {
-    if (CTask* task = FindTask(instanceName)) return task->ExecuteNamespaceLine(text);
+    if (CTask* task = FindTask(instanceName))
+        return task->ExecuteNamespaceLine(text);
     CLog::GetSingleton()->Printf("[ERROR] Sorry the namespace or task %s doesn't exist.\n",
                                  instanceName.c_str());
     return false;

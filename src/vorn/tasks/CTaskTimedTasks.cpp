@@ -11,19 +11,20 @@ CTaskTimedTasks::CTaskTimedTasks() : CTask(100, "TimedTasks") {}
 
 void CTaskTimedTasks::Sort() {
     // Signed difference so that due times keep their order across the wrap.
-    myScheduled.sort([](const Entry& a, const Entry& b) {
-        return static_cast<int32_t>(a.due - b.due) < 0;
-    });
+    myScheduled.sort(
+        [](const Entry& a, const Entry& b) { return static_cast<int32_t>(a.due - b.due) < 0; });
 }
 
 void CTaskTimedTasks::Schedule(CTask* task) {
-    if (myScheduled.empty() && myKernel) myKernel->ResumeTask(this);
+    if (myScheduled.empty() && myKernel)
+        myKernel->ResumeTask(this);
     myScheduled.push_back(Entry{task, GetGlobalTime() + task->GetInterval()});
     Sort();
 }
 
 void CTaskTimedTasks::AddTimedTask(CTask* task) {
-    if (!task) return;
+    if (!task)
+        return;
     if (!task->Init()) {
         myWaiting.push_back(task);
         return;
@@ -34,7 +35,8 @@ void CTaskTimedTasks::AddTimedTask(CTask* task) {
 void CTaskTimedTasks::PauseTimedTask(CTask* task) {
     auto it = std::find_if(myScheduled.begin(), myScheduled.end(),
                            [task](const Entry& e) { return e.task == task; });
-    if (it == myScheduled.end()) return;
+    if (it == myScheduled.end())
+        return;
     task->OnPause();
     myScheduled.erase(it);
     myWaiting.push_back(task);
@@ -42,14 +44,16 @@ void CTaskTimedTasks::PauseTimedTask(CTask* task) {
 
 void CTaskTimedTasks::ResumeTimedTask(CTask* task) {
     auto it = std::find(myWaiting.begin(), myWaiting.end(), task);
-    if (it == myWaiting.end()) return;
+    if (it == myWaiting.end())
+        return;
     task->OnResume();
     myWaiting.erase(it);
     Schedule(task);
 }
 
 void CTaskTimedTasks::StopTimedTask(CTask* task) {
-    if (!task->IsStopped()) task->Exit();
+    if (!task->IsStopped())
+        task->Exit();
     task->SetStopped(true);
     myCleanup = true;
 }
@@ -64,7 +68,8 @@ void CTaskTimedTasks::Update() {
         myScheduled.remove_if([](const Entry& e) { return e.task->IsStopped(); });
         myCleanup = false;
     }
-    if (myScheduled.empty()) return;
+    if (myScheduled.empty())
+        return;
     const uint32_t now = GetGlobalTime();
     // A task whose due time equals now waits for the next pass. A task may
     // stop or pause itself (or others) during its update: re-check the front.
@@ -86,7 +91,8 @@ void CTaskTimedTasks::Exit() {
     // tasks whose Exit reaches back into the runner.
     std::list<Entry> scheduled;
     scheduled.swap(myScheduled);
-    for (const Entry& entry : scheduled) StopTimedTask(entry.task);
+    for (const Entry& entry : scheduled)
+        StopTimedTask(entry.task);
 }
 
 }  // namespace vorn

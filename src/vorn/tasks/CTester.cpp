@@ -25,36 +25,45 @@ std::string CTester::GetTestFile(int index) const {
 }
 
 int CTester::RunTest(int index) const {
-    if (index < 0 || index >= GetTestCount() || !myRecords[index].function) return -1;
+    if (index < 0 || index >= GetTestCount() || !myRecords[index].function)
+        return -1;
     return myRecords[index].function();
 }
 
 int CTester::RunAllTests() const {
     CLog& log = *CLog::GetSingleton();
     const char* rule = "------------------------------------------------------------------ ";
-    log << "Vorn tester..." << "\n";
+    log << "Vorn tester..."
+        << "\n";
     log << rule << "\n";
     log.Indent();
     int failed = 0;
     for (int i = 0; i < GetTestCount(); ++i) {
         if (RunTest(i) == 0) {
-            log << myRecords[i].name << " [OK]" << "\n";
+            log << myRecords[i].name << " [OK]"
+                << "\n";
             continue;
         }
         ++failed;
         // The failing check's text is empty: tests report through their result.
         const std::string check;
-        log.Error() << myRecords[i].name << " FAILED!" << "\n";
-        log.Error() << " in the file " << myRecords[i].file << ".\n" << "\n";
+        log.Error() << myRecords[i].name << " FAILED!"
+                    << "\n";
+        log.Error() << " in the file " << myRecords[i].file << ".\n"
+                    << "\n";
         log.Error() << " on the following test assert: " << check << "\n";
         log.Error() << check << "\n";
     }
     log.Outdent();
     log << rule << "\n";
     if (failed == 0) {
-        log << "All tests OK" << "\n" << "\n";
+        log << "All tests OK"
+            << "\n"
+            << "\n";
     } else {
-        log.Error() << "Some of the tests failed miserably" << "\n" << "\n";
+        log.Error() << "Some of the tests failed miserably"
+                    << "\n"
+                    << "\n";
     }
     return failed;
 }

@@ -9,7 +9,8 @@
 
 // Each check that fails makes its test return the line number.
 #define SELFTEST_CHECK(condition) \
-    if (!(condition)) return __LINE__
+    if (!(condition))             \
+    return __LINE__
 
 namespace vorn::selftests {
 
@@ -126,9 +127,7 @@ int CFakeThreadTest() {
     SELFTEST_CHECK(runs == 1);  // the next step is 10 ms away
     thread->Kill();
     RunFakeThreads(0);  // deletes it
-    SELFTEST_CHECK(!CFakeThread::GetList() ||
-                   std::find(CFakeThread::GetList()->begin(), CFakeThread::GetList()->end(),
-                             thread) == CFakeThread::GetList()->end());
+    SELFTEST_CHECK(!CFakeThread::Contains(thread));
     return 0;
 }
 

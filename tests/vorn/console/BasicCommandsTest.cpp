@@ -64,8 +64,7 @@ TEST_F(BasicCommandsTest, UsageMessagesAndFailures) {
     EXPECT_EQ(Run("taskload()"),
               "Error: TaskLoad() You need to give a task library name as a parameter.");
     EXPECT_EQ(Run("pausetask"), "Error: PauseTask( taskname ) requires atleast one parameter.");
-    EXPECT_EQ(Run("resumetask()"),
-              "Error: ResumeTask( taskname ) requires atleast one parameter.");
+    EXPECT_EQ(Run("resumetask()"), "Error: ResumeTask( taskname ) requires atleast one parameter.");
     EXPECT_EQ(Run("stoptask(1)"), "Error: StopTask( taskname ) requires atleast one parameter.");
     EXPECT_EQ(Run("starttask(nosuchtype)"), "failed to start nosuchtype");
 
@@ -78,8 +77,9 @@ TEST_F(BasicCommandsTest, UsageMessagesAndFailures) {
     EXPECT_NE(log.find("Trying to start a task nosuchtype that doesn't exist."), std::string::npos);
     EXPECT_NE(log.find("Trying to pause a task ghost that doesn't exist."), std::string::npos);
     EXPECT_NE(log.find("Trying to resume a task ghost that doesn't exist."), std::string::npos);
-    EXPECT_NE(log.find("( ) CTaskFactory::StopTask() called\n( ) [ERROR] Trying to stop a task ghost"),
-              std::string::npos);
+    EXPECT_NE(
+        log.find("( ) CTaskFactory::StopTask() called\n( ) [ERROR] Trying to stop a task ghost"),
+        std::string::npos);
     EXPECT_NE(log.find("<!> TaskLoad failed - Couldn't load task: SDL"), std::string::npos);
     EXPECT_EQ(log.find("Couldn't load task: sdl_mixer"), std::string::npos);
 }

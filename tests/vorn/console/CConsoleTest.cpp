@@ -14,7 +14,8 @@ public:
     std::string Execute(CVariableList* params) override {
         std::string text = "[";
         for (size_t i = 0; i < params->Size(); ++i) {
-            if (i) text += "|";
+            if (i)
+                text += "|";
             text += params->IsType(i, CVariable::TYPE_NUMBER) ? "n:" : "s:";
             text += params->GetString(i);
         }
@@ -61,7 +62,8 @@ TEST_F(ConsoleTest, ArgumentsAreExecutedButQuotedOnesAreLiteral) {
     CEchoCommand inner;
     console.AddCommand("inner", &inner);
     EXPECT_EQ(Run("missing(inner())"), "missing(inner())");
-    EXPECT_EQ(inner.calls, 1) << "an argument that is a call runs even when the outer name is unknown";
+    EXPECT_EQ(inner.calls, 1)
+        << "an argument that is a call runs even when the outer name is unknown";
     EXPECT_EQ(Run("echo(\"inner(inner())\")"), "[s:inner(inner())]");
     EXPECT_EQ(inner.calls, 1) << "a quoted argument is not executed";
     Run("x = 5");
@@ -124,7 +126,8 @@ TEST_F(ConsoleTest, HostileLinesNeitherCrashNorHang) {
 
     // 100,000 nested calls are refused at a fixed depth, with a log line.
     std::string deep;
-    for (int i = 0; i < 100000; ++i) deep += "a(";
+    for (int i = 0; i < 100000; ++i)
+        deep += "a(";
     deep += std::string(100000, ')');
     Run(deep);
     EXPECT_NE(testing_support::ReadFile("log.txt").find("nested deeper than"), std::string::npos);

@@ -28,7 +28,8 @@ protected:
     std::string Body() {
         const std::string text = testing_support::ReadFile("log.txt");
         size_t at = 0;
-        for (int i = 0; i < 5; ++i) at = text.find('\n', at) + 1;
+        for (int i = 0; i < 5; ++i)
+            at = text.find('\n', at) + 1;
         return text.substr(at);
     }
 

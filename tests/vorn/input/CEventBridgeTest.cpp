@@ -43,7 +43,8 @@ struct CMouse : IMouseListener {
     void OnMouseButtonDown(int) override {}
     void OnMouseButtonUp(int) override {
         ++releases;
-        if (leaveOnRelease) CEventBridge::GetSingleton()->RemoveMouseListener(this);
+        if (leaveOnRelease)
+            CEventBridge::GetSingleton()->RemoveMouseListener(this);
     }
 };
 
@@ -56,7 +57,8 @@ TEST(CEventBridgeTest, ResizeReachesHandlersInOrderAndDestructorsUnregister) {
         bridge->AddResizeHandler(&rect);
         CWindow second("second");
         bridge->OnResize(800, 600);
-        EXPECT_EQ(calls, (std::vector<std::string>{"first:resize 800x600", "second:resize 800x600"}));
+        EXPECT_EQ(calls,
+                  (std::vector<std::string>{"first:resize 800x600", "second:resize 800x600"}));
         EXPECT_EQ(rect, CRect<int32_t>(5, 5, 800, 600));
         EXPECT_EQ(bridge->GetLastWidth(), 800);
         EXPECT_EQ(bridge->GetLastHeight(), 600);
@@ -76,7 +78,8 @@ TEST(CEventBridgeTest, KeysCarryTheirCharacterAndMotionComesAbsoluteFirst) {
     CEventBridge::GetSingleton()->OnKeyDown(97, 'a');
     CEventBridge::GetSingleton()->OnKeyUp(97, 'a');
     CEventBridge::GetSingleton()->OnMouseMove(10, 20, 1, -2);
-    EXPECT_EQ(calls, (std::vector<std::string>{"down 97 char 97", "up 97", "move 10,20", "rel 1,-2"}));
+    EXPECT_EQ(calls,
+              (std::vector<std::string>{"down 97 char 97", "up 97", "move 10,20", "rel 1,-2"}));
 }
 
 TEST(CEventBridgeTest, ListenersMayLeaveDuringButtonRelease) {

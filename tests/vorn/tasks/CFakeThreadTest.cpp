@@ -17,10 +17,12 @@ std::vector<std::string> steps;
 
 class CStepper : public CFakeThread {
 public:
-    CStepper(std::string name, int stopAfter = -1) : myName(std::move(name)), myStopAfter(stopAfter) {}
+    CStepper(std::string name, int stopAfter = -1)
+        : myName(std::move(name)), myStopAfter(stopAfter) {}
     void Run() override {
         steps.push_back(myName);
-        if (++myRuns == myStopAfter) Kill();
+        if (++myRuns == myStopAfter)
+            Kill();
     }
 
 private:

@@ -53,8 +53,8 @@ TEST_F(KernelTest, QuitFinishesThePassThenExitsRunningTasksOnce) {
     Kernel()->PauseTask(parked);
     Events().clear();
     EXPECT_EQ(Kernel()->Run(), 0);
-    EXPECT_EQ(Events(), (std::vector<std::string>{"first:Update", "last:Update", "first:Exit",
-                                                  "last:Exit"}));
+    EXPECT_EQ(Events(),
+              (std::vector<std::string>{"first:Update", "last:Update", "first:Exit", "last:Exit"}));
     EXPECT_EQ(parked->exits, 0);
     EXPECT_TRUE(Kernel()->GetRunningList().empty());
 }
@@ -90,7 +90,8 @@ TEST_F(KernelTest, FocusLossPausesOnlyTasksThatAskAndResumesExactlyThose) {
     CRecordingTask* plain = Make("plain", 3);
     CRecordingTask* manual = Make("manual", 4);
     game->focusSensitive = audio->focusSensitive = manual->focusSensitive = true;
-    for (CRecordingTask* t : {game, audio, plain, manual}) Kernel()->AddTask(t);
+    for (CRecordingTask* t : {game, audio, plain, manual})
+        Kernel()->AddTask(t);
     Kernel()->PauseTask(manual);
     Events().clear();
 
@@ -127,14 +128,15 @@ TEST_F(KernelTest, TasksMayPauseThemselvesAndAddTasksDuringAPass) {
             CKernel::GetSingleton()->AddTask(early);
         }
     };
-    for (CRecordingTask* t : {pauser, adder, tail}) Kernel()->AddTask(t);
+    for (CRecordingTask* t : {pauser, adder, tail})
+        Kernel()->AddTask(t);
     Events().clear();
     Kernel()->RunPass();
     // late lands behind the current position and runs in this pass; early
     // lands before it and waits for the next pass.
-    EXPECT_EQ(Events(), (std::vector<std::string>{"pauser:Update", "pauser:Pause", "adder:Update",
-                                                  "late:Init", "early:Init", "late:Update",
-                                                  "tail:Update"}));
+    EXPECT_EQ(Events(),
+              (std::vector<std::string>{"pauser:Update", "pauser:Pause", "adder:Update",
+                                        "late:Init", "early:Init", "late:Update", "tail:Update"}));
     Events().clear();
     Kernel()->RunPass();
     EXPECT_EQ(Events(), (std::vector<std::string>{"early:Update", "adder:Update", "late:Update",
@@ -149,7 +151,8 @@ TEST_F(KernelTest, PassCapSleepsInsteadOfSpinningAndZeroMeansNoCap) {
     Run("kernel_max_passes_per_second = 200");
     EXPECT_EQ(*Kernel()->GetMaxPassesPerSecondPtr(), 200);
     auto start = Clock::now();
-    for (int i = 0; i < 20; ++i) Kernel()->RunPass();
+    for (int i = 0; i < 20; ++i)
+        Kernel()->RunPass();
     const double capped = std::chrono::duration<double>(Clock::now() - start).count();
     EXPECT_GE(capped, 0.09) << "20 passes at 200 per second take about 100 ms";
     EXPECT_GE(Kernel()->GetYieldCount(), 15u) << "the passes slept";
@@ -157,7 +160,8 @@ TEST_F(KernelTest, PassCapSleepsInsteadOfSpinningAndZeroMeansNoCap) {
     Run("kernel_max_passes_per_second = 0");
     const unsigned long yields = Kernel()->GetYieldCount();
     start = Clock::now();
-    for (int i = 0; i < 1000; ++i) Kernel()->RunPass();
+    for (int i = 0; i < 1000; ++i)
+        Kernel()->RunPass();
     const double free = std::chrono::duration<double>(Clock::now() - start).count();
     EXPECT_LT(free, 0.05);
     EXPECT_EQ(Kernel()->GetYieldCount(), yields);

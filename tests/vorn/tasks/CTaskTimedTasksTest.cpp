@@ -104,7 +104,8 @@ TEST_F(TimedTasksTest, TimedTaskStartedFromTheConsoleRunsInTheLoop) {
     auto* tick = static_cast<CRecordingTask*>(Factory()->FindTask("tick"));
     ASSERT_NE(tick, nullptr);
     tick->onUpdate = [](CRecordingTask& self) {
-        if (self.updates == 3) CKernel::GetSingleton()->Quit();
+        if (self.updates == 3)
+            CKernel::GetSingleton()->Quit();
     };
     // Every pass advances the clock by 5 ms.
     struct Clock : CRecordingTask {

@@ -21,7 +21,8 @@ TEST_F(TesterTest, UnittestTaskReportsAndParksItself) {
     EXPECT_EQ(Run("starttask(unittest, second)"), "unittest started");
     EXPECT_TRUE(Kernel()->GetRunningList().empty());
     const std::string log = Log();
-    EXPECT_NE(log.find("( ) Vorn tester...\n( ) ------------------------------------------------------------------ \n"),
+    EXPECT_NE(log.find("( ) Vorn tester...\n( ) "
+                       "------------------------------------------------------------------ \n"),
               std::string::npos);
     EXPECT_NE(log.find("( )   CTimerTest [OK]"), std::string::npos);
     const size_t first = log.find("All tests OK");
@@ -29,7 +30,9 @@ TEST_F(TesterTest, UnittestTaskReportsAndParksItself) {
     EXPECT_NE(log.find("All tests OK", first + 1), std::string::npos) << "second start runs again";
 }
 
-int Failing() { return 1; }
+int Failing() {
+    return 1;
+}
 
 TEST_F(TesterTest, FailureIsReportedAtErrorLevel) {
     struct Probe {

@@ -14,7 +14,8 @@ namespace {
 TEST(StringUtilsTest, QuoteRuleAndSplitting) {
     EXPECT_EQ(Trim("\t a \t"), "a");
     EXPECT_EQ(FindOutsideQuotes("x\"::\"::", "::"), 5u);
-    EXPECT_EQ(FindOutsideQuotes("x\"::", "::"), std::string::npos) << "unpaired quote hides the rest";
+    EXPECT_EQ(FindOutsideQuotes("x\"::", "::"), std::string::npos)
+        << "unpaired quote hides the rest";
     EXPECT_EQ(FindFirstOfOutsideQuotes("\"a=b\";c=d", "=;"), 5u);
     EXPECT_EQ(SplitOutsideQuotes("a,,b", ","), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(SplitOutsideQuotes(",a,", ","), (std::vector<std::string>{"a"}));

@@ -32,7 +32,8 @@ public:
     // Takes ownership of maker. Returns false (and destroys maker) when key is taken.
     bool Register(const Key& key, Maker* maker) {
         std::unique_ptr<Maker> owned(maker);
-        if (!owned || myMakers.count(key)) return false;
+        if (!owned || myMakers.count(key))
+            return false;
         myMakers.emplace(key, std::move(owned));
         return true;
     }
@@ -47,7 +48,8 @@ public:
 
     std::vector<Key> GetKeys() const {
         std::vector<Key> keys;
-        for (const auto& entry : myMakers) keys.push_back(entry.first);
+        for (const auto& entry : myMakers)
+            keys.push_back(entry.first);
         return keys;
     }
 

@@ -43,7 +43,8 @@ public:
 
     CAnyContainer(const CAnyContainer& other) { *this = other; }
     CAnyContainer& operator=(const CAnyContainer& other) {
-        if (this == &other) return *this;
+        if (this == &other)
+            return *this;
         myContainer.reset(other.myContainer ? other.myContainer->Clone() : nullptr);
         myReference.reset(myContainer ? myContainer->MakeReference() : nullptr);
         return *this;
@@ -54,7 +55,9 @@ public:
     bool IsEmpty() const { return !myContainer; }
 
     // Identity of the held type; typeid(void) when empty.
-    const std::type_info& GetType() const { return myContainer ? myContainer->GetType() : typeid(void); }
+    const std::type_info& GetType() const {
+        return myContainer ? myContainer->GetType() : typeid(void);
+    }
 
     // The held string when it holds one, otherwise the value's text form.
     std::string GetString() const {
@@ -77,7 +80,8 @@ private:
 
 template <class T>
 T AnyCast(const CAnyContainer& any) {
-    if (const T* held = any.template GetIf<T>()) return *held;
+    if (const T* held = any.template GetIf<T>())
+        return *held;
     return CastFromString<T>(any.GetString());
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <list>
 
 namespace vorn {
@@ -9,21 +8,33 @@ namespace vorn {
 //   class CFakeThread : public CAutoList<CFakeThread> { ... };
 // Instances enter on construction and leave on destruction. The list is
 // created with the first instance and deleted with the last.
+//
+// The list holds the CAutoList<T> parts: an instance is not yet a T while its
+// base is constructed. Instance(entry) gives the T of an entry.
 template <class T>
 class CAutoList {
 public:
+    using Entries = std::list<CAutoList<T>*>;
+
     // The live instances in construction order; null while there are none.
-    static std::list<T*>* GetList() { return myList; }
+    static Entries* GetList() { return myList; }
+    static T* Instance(CAutoList<T>* entry) { return static_cast<T*>(entry); }
+    static bool Contains(const T* instance) {
+        if (!myList) return false;
+        for (CAutoList<T>* entry : *myList)
+            if (Instance(entry) == instance) return true;
+        return false;
+    }
 
 protected:
     CAutoList() {
-        if (!myList) myList = new std::list<T*>;
-        myList->push_back(static_cast<T*>(this));
+        if (!myList) myList = new Entries;
+        myList->push_back(this);
     }
     CAutoList(const CAutoList&) : CAutoList() {}
     CAutoList& operator=(const CAutoList&) { return *this; }
     ~CAutoList() {
-        myList->remove(static_cast<T*>(this));
+        myList->remove(this);
         if (myList->empty()) {
             delete myList;
             myList = nullptr;
@@ -31,7 +42,7 @@ protected:
     }
 
 private:
-    static inline std::list<T*>* myList = nullptr;
+    static inline Entries* myList = nullptr;
 };
 
 }  // namespace vorn

@@ -14,7 +14,9 @@ std::string CastToString(const T& value) {
     out << value;
     return out.str();
 }
-inline std::string CastToString(const std::string& value) { return value; }
+inline std::string CastToString(const std::string& value) {
+    return value;
+}
 
 // Reads a T from the start of text; a text that holds no T gives T().
 template <class T>
@@ -22,7 +24,8 @@ T CastFromString(const std::string& text) {
     std::istringstream in(text);
     T value{};
     in >> value;
-    if (in.fail()) return T{};
+    if (in.fail())
+        return T{};
     return value;
 }
 template <>
@@ -51,10 +54,12 @@ public:
         : myValue(value), myName(name), myReadOnly(readOnly) {}
 
     void SetValue(const std::string& text) override {
-        if (myReadOnly || !myValue) return;
+        if (myReadOnly || !myValue)
+            return;
         std::istringstream in(text);
         T value{};
-        if (in >> value) *myValue = value;
+        if (in >> value)
+            *myValue = value;
     }
     std::string GetValue() const override { return myValue ? CastToString(*myValue) : ""; }
     std::string GetName() const override { return myName; }
@@ -97,7 +102,8 @@ public:
         : myValue(value), myName(name), myReadOnly(readOnly) {}
 
     void SetValue(const std::string& text) override {
-        if (!myReadOnly) myValue = text;
+        if (!myReadOnly)
+            myValue = text;
     }
     std::string GetValue() const override { return myValue; }
     std::string GetName() const override { return myName; }

@@ -6,20 +6,23 @@ namespace vorn {
 
 std::string Trim(const std::string& text, const char* what) {
     const size_t first = text.find_first_not_of(what);
-    if (first == std::string::npos) return "";
+    if (first == std::string::npos)
+        return "";
     const size_t last = text.find_last_not_of(what);
     return text.substr(first, last - first + 1);
 }
 
 std::string ToUpper(const std::string& text) {
     std::string result(text);
-    for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : result)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return result;
 }
 
 std::string ToLower(const std::string& text) {
     std::string result(text);
-    for (char& c : result) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : result)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return result;
 }
 
@@ -33,16 +36,19 @@ size_t FindOutside(const std::string& text, size_t from, Match matchAt) {
     bool inQuotes = false;
     size_t i = 0;
     for (; i < from && i < text.size(); ++i) {
-        if (text[i] == '"') inQuotes = !inQuotes;
+        if (text[i] == '"')
+            inQuotes = !inQuotes;
     }
     for (; i < text.size(); ++i) {
         if (text[i] == '"') {
             // A quote without a partner hides everything after it.
-            if (!inQuotes && text.find('"', i + 1) == std::string::npos) return std::string::npos;
+            if (!inQuotes && text.find('"', i + 1) == std::string::npos)
+                return std::string::npos;
             inQuotes = !inQuotes;
             continue;
         }
-        if (!inQuotes && matchAt(i)) return i;
+        if (!inQuotes && matchAt(i))
+            return i;
     }
     return std::string::npos;
 }
@@ -50,26 +56,32 @@ size_t FindOutside(const std::string& text, size_t from, Match matchAt) {
 }  // namespace
 
 size_t FindOutsideQuotes(const std::string& text, const std::string& needle, size_t from) {
-    if (needle.empty()) return std::string::npos;
-    return FindOutside(text, from, [&](size_t i) { return text.compare(i, needle.size(), needle) == 0; });
+    if (needle.empty())
+        return std::string::npos;
+    return FindOutside(text, from,
+                       [&](size_t i) { return text.compare(i, needle.size(), needle) == 0; });
 }
 
 size_t FindFirstOfOutsideQuotes(const std::string& text, const std::string& chars, size_t from) {
-    return FindOutside(text, from, [&](size_t i) { return chars.find(text[i]) != std::string::npos; });
+    return FindOutside(text, from,
+                       [&](size_t i) { return chars.find(text[i]) != std::string::npos; });
 }
 
 std::vector<std::string> SplitOutsideQuotes(const std::string& text, const std::string& delimiter) {
     std::vector<std::string> pieces;
     if (delimiter.empty()) {
-        if (!text.empty()) pieces.push_back(text);
+        if (!text.empty())
+            pieces.push_back(text);
         return pieces;
     }
     size_t start = 0;
     while (true) {
         const size_t at = FindOutsideQuotes(text, delimiter, start);
         const size_t end = at == std::string::npos ? text.size() : at;
-        if (end > start) pieces.push_back(text.substr(start, end - start));
-        if (at == std::string::npos) break;
+        if (end > start)
+            pieces.push_back(text.substr(start, end - start));
+        if (at == std::string::npos)
+            break;
         start = at + delimiter.size();
     }
     return pieces;
@@ -78,15 +90,18 @@ std::vector<std::string> SplitOutsideQuotes(const std::string& text, const std::
 std::vector<std::string> Split(const std::string& text, const std::string& delimiter) {
     std::vector<std::string> pieces;
     if (delimiter.empty()) {
-        if (!text.empty()) pieces.push_back(text);
+        if (!text.empty())
+            pieces.push_back(text);
         return pieces;
     }
     size_t start = 0;
     while (true) {
         const size_t at = text.find(delimiter, start);
         const size_t end = at == std::string::npos ? text.size() : at;
-        if (end > start) pieces.push_back(text.substr(start, end - start));
-        if (at == std::string::npos) break;
+        if (end > start)
+            pieces.push_back(text.substr(start, end - start));
+        if (at == std::string::npos)
+            break;
         start = at + delimiter.size();
     }
     return pieces;
@@ -102,7 +117,8 @@ bool EndsWith(const std::string& text, const std::string& suffix) {
 }
 
 std::string ReplaceAll(std::string text, const std::string& what, const std::string& with) {
-    if (what.empty()) return text;
+    if (what.empty())
+        return text;
     size_t at = 0;
     while ((at = text.find(what, at)) != std::string::npos) {
         text.replace(at, what.size(), with);

@@ -20,8 +20,7 @@ std::string ToLower(const std::string& text);
 size_t FindOutsideQuotes(const std::string& text, const std::string& needle, size_t from = 0);
 
 // Position of the first character of `chars` outside double quotes, or npos.
-size_t FindFirstOfOutsideQuotes(const std::string& text, const std::string& chars,
-                                size_t from = 0);
+size_t FindFirstOfOutsideQuotes(const std::string& text, const std::string& chars, size_t from = 0);
 
 // Cuts text at every delimiter outside quotes; empty pieces are dropped.
 std::vector<std::string> SplitOutsideQuotes(const std::string& text, const std::string& delimiter);

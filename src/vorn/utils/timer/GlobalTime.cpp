@@ -10,7 +10,9 @@ CGlobalTimerImplTimeH::CGlobalTimerImplTimeH() {
     SDL_InitSubSystem(0);
 }
 
-uint32_t CGlobalTimerImplTimeH::GetTicks() { return SDL_GetTicks(); }
+uint32_t CGlobalTimerImplTimeH::GetTicks() {
+    return SDL_GetTicks();
+}
 
 namespace {
 
@@ -32,13 +34,15 @@ void SetTimeSource(const CSmartPtr<IGlobalTimerImpl>& source) {
 }
 
 CSmartPtr<IGlobalTimerImpl> GetTimeSource() {
-    if (!Holder().installed) SetTimeSource(CSmartPtr<IGlobalTimerImpl>(new CGlobalTimerImplTimeH));
+    if (!Holder().installed)
+        SetTimeSource(CSmartPtr<IGlobalTimerImpl>(new CGlobalTimerImplTimeH));
     return Holder().source;
 }
 
 uint32_t GetGlobalTime() {
     TimeSourceHolder& holder = Holder();
-    if (!holder.installed) GetTimeSource();
+    if (!holder.installed)
+        GetTimeSource();
     return holder.source ? holder.source->GetTicks() : 0;
 }
 
