@@ -66,8 +66,7 @@ public:
     void Update() override {
         ++updates;
         Events().push_back(GetName() + ":Update");
-        if (onUpdate)
-            onUpdate(*this);
+        if (onUpdate) onUpdate(*this);
     }
     void Exit() override {
         ++exits;

@@ -56,11 +56,9 @@ int RunProgram(const std::string& program, const std::filesystem::path& folder,
                                 "SDL_AUDIODRIVER=dummy timeout " + std::to_string(timeoutSeconds) +
                                 " '" + program + "' 2> '" + errors.string() + "' > /dev/null";
     const int status = std::system(command.c_str());
-    if (errorText)
-        *errorText = ReadFile(errors);
+    if (errorText) *errorText = ReadFile(errors);
     std::filesystem::remove(errors);
-    if (status == -1 || !WIFEXITED(status))
-        return -1;
+    if (status == -1 || !WIFEXITED(status)) return -1;
     return WEXITSTATUS(status);
 }
 

@@ -60,8 +60,7 @@ void RegisterBuiltins() {
     RegisterTaskTypes(factory);
     RegisterTaskLibraries(factory);
     static bool registered = false;
-    if (registered)
-        return;
+    if (registered) return;
     registered = true;
     RegisterSelfTests();
     RegisterBasicCommands();

@@ -13,8 +13,7 @@ class ProgramTest : public ::testing::Test {
 protected:
     // Runs the program with script as autoexec.txt; returns the exit code.
     int RunWith(const std::string& script) {
-        if (!script.empty())
-            dir.WriteFile("autoexec.txt", script);
+        if (!script.empty()) dir.WriteFile("autoexec.txt", script);
         return RunProgram(MONSTERS_BIN, dir.Path(), &errors, 60);
     }
     std::string Log() const { return ReadFile(dir.Path() / "log.txt"); }

@@ -16,12 +16,9 @@ namespace {
 
 // Truncation toward zero, clamped to the int range (NaN gives 0).
 int ToPriority(double value) {
-    if (std::isnan(value))
-        return 0;
-    if (value >= std::numeric_limits<int>::max())
-        return std::numeric_limits<int>::max();
-    if (value <= std::numeric_limits<int>::min())
-        return std::numeric_limits<int>::min();
+    if (std::isnan(value)) return 0;
+    if (value >= std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+    if (value <= std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
     return static_cast<int>(value);
 }
 
@@ -33,8 +30,7 @@ std::string CConsoleCmdQuit::Execute() {
 }
 
 std::string CConsoleCmdLoad::Execute(CVariableList* params) {
-    if (!HasFirstString(params))
-        return Execute();
+    if (!HasFirstString(params)) return Execute();
     return CApplicationFactory::GetSingleton()->GetConsole()->ExecuteFile(params->GetString(0));
 }
 
@@ -43,8 +39,7 @@ std::string CConsoleCmdLoad::Execute() {
 }
 
 std::string CConsoleCmdTaskLoad::Execute(CVariableList* params) {
-    if (!HasFirstString(params))
-        return Execute();
+    if (!HasFirstString(params)) return Execute();
     CTaskFactory::GetSingleton()->LoadTaskLibrary(params->GetString(0));
     return "";
 }
@@ -54,8 +49,7 @@ std::string CConsoleCmdTaskLoad::Execute() {
 }
 
 std::string CConsoleCmdStartTask::Execute(CVariableList* params) {
-    if (!HasFirstString(params))
-        return Execute();
+    if (!HasFirstString(params)) return Execute();
     const std::string type = params->GetString(0);
     params->RemoveFirst();
     std::string name = type;
@@ -78,8 +72,7 @@ std::string CConsoleCmdStartTask::Execute() {
 }
 
 std::string CConsoleCmdPauseTask::Execute(CVariableList* params) {
-    if (!HasFirstString(params))
-        return Execute();
+    if (!HasFirstString(params)) return Execute();
     CTaskFactory::GetSingleton()->PauseTask(params->GetString(0));
     return "";
 }
@@ -89,8 +82,7 @@ std::string CConsoleCmdPauseTask::Execute() {
 }
 
 std::string CConsoleCmdResumeTask::Execute(CVariableList* params) {
-    if (!HasFirstString(params))
-        return Execute();
+    if (!HasFirstString(params)) return Execute();
     CTaskFactory::GetSingleton()->ResumeTask(params->GetString(0));
     return "";
 }
@@ -100,8 +92,7 @@ std::string CConsoleCmdResumeTask::Execute() {
 }
 
 std::string CConsoleCmdStopTask::Execute(CVariableList* params) {
-    if (!HasFirstString(params))
-        return Execute();
+    if (!HasFirstString(params)) return Execute();
     CTaskFactory::GetSingleton()->StopTask(params->GetString(0));
     return "";
 }
@@ -112,8 +103,7 @@ std::string CConsoleCmdStopTask::Execute() {
 
 void RegisterBasicCommands() {
     static bool registered = false;
-    if (registered)
-        return;
+    if (registered) return;
     registered = true;
     CCommandFactory* factory = CCommandFactory::GetSingleton();
     factory->RegisterCommand("basic", "quit", new CConsoleCmdQuit);

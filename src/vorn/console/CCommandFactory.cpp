@@ -15,8 +15,7 @@ CCmdLib::~CCmdLib() {
 
 void CCmdLib::AddCommand(const std::string& name, CConsoleCommand* command) {
     std::unique_ptr<CConsoleCommand> owned(command);
-    if (!owned || myCommands.count(name))
-        return;
+    if (!owned || myCommands.count(name)) return;
     myCommands.emplace(name, std::move(owned));
 }
 
@@ -30,18 +29,15 @@ bool CCmdLib::IsAttached(const CConsole* console) const {
 }
 
 void CCmdLib::AttachConsole(CConsole* console) {
-    if (!console)
-        return;
-    if (IsAttached(console))
-        DetachConsole(console);
+    if (!console) return;
+    if (IsAttached(console)) DetachConsole(console);
     myConsoles.push_back(console);
     for (const auto& entry : myCommands)
         console->AddCommand(entry.first, entry.second.get());
 }
 
 void CCmdLib::DetachConsole(CConsole* console) {
-    if (!IsAttached(console))
-        return;
+    if (!IsAttached(console)) return;
     for (const auto& entry : myCommands)
         console->RemoveCommand(entry.first);
     myConsoles.erase(std::find(myConsoles.begin(), myConsoles.end(), console));
@@ -50,19 +46,16 @@ void CCmdLib::DetachConsole(CConsole* console) {
 void CCommandFactory::RegisterCommand(const std::string& library, const std::string& name,
                                       CConsoleCommand* command) {
     auto& lib = myLibraries[library];
-    if (!lib)
-        lib = std::make_unique<CCmdLib>(library);
+    if (!lib) lib = std::make_unique<CCmdLib>(library);
     lib->AddCommand(name, command);
 }
 
 void CCommandFactory::AttachLibrary(const std::string& library, CConsole* console) {
-    if (CCmdLib* lib = FindLibrary(library))
-        lib->AttachConsole(console);
+    if (CCmdLib* lib = FindLibrary(library)) lib->AttachConsole(console);
 }
 
 void CCommandFactory::DetachLibrary(const std::string& library, CConsole* console) {
-    if (CCmdLib* lib = FindLibrary(library))
-        lib->DetachConsole(console);
+    if (CCmdLib* lib = FindLibrary(library)) lib->DetachConsole(console);
 }
 
 CCmdLib* CCommandFactory::FindLibrary(const std::string& library) const {

@@ -1,6 +1,5 @@
 #include "vorn/console/CConsole.h"
 
-#include <filesystem>
 #include <fstream>
 #include <set>
 
@@ -8,6 +7,7 @@
 #include "vorn/console/CConsoleCommand.h"
 #include "vorn/console/CLog.h"
 #include "vorn/console/CVariable.h"
+#include "vorn/io/CPath.h"
 #include "vorn/utils/containers/CVarRef.h"
 #include "vorn/utils/string/StringUtils.h"
 
@@ -44,8 +44,7 @@ bool HasFirstString(const CVariableList* params) {
 
 CConsole::CConsole() = default;
 CConsole::~CConsole() {
-    if (CCommandFactory* factory = CCommandFactory::PeekSingleton())
-        factory->ForgetConsole(this);
+    if (CCommandFactory* factory = CCommandFactory::PeekSingleton()) factory->ForgetConsole(this);
 }
 
 std::string CConsole::MakeKey(const std::string& name) const {
@@ -68,25 +67,17 @@ std::string CConsole::ExecuteLine(const std::string& line, bool echo) {
 }
 
 std::string CConsole::ExecuteLineUnguarded(const std::string& line) {
-    if (IsCompound(line))
-        return ExecuteCompound(line);
+    if (IsCompound(line)) return ExecuteCompound(line);
     const std::string name = Trim(GetFunctionName(line));
     std::unique_ptr<CVariableList> params(ParseParameters(line));
     CConsoleCommand* command = FindCommand(name);
-    if (!command)
-        return ExecuteVariableStatement(line);
-    if (params)
-        return command->Execute(params.get());
+    if (!command) return ExecuteVariableStatement(line);
+    if (params) return command->Execute(params.get());
     return command->Execute();
 }
 
 std::string CConsole::ExecuteFile(const std::string& fileName) {
-    std::error_code error;
-    std::string key =
-        std::filesystem::weakly_canonical(std::filesystem::absolute(fileName, error), error)
-            .string();
-    if (error)
-        key = fileName;
+    const std::string key = CPath::FileIdentity(fileName);
     if (FilesInProgress().count(key)) {
         CLog::GetSingleton()->Printf(
             "[ERROR] Console: %s is already being executed; a script cannot load itself.\n",
@@ -94,14 +85,12 @@ std::string CConsole::ExecuteFile(const std::string& fileName) {
         return "";
     }
     std::ifstream file(fileName);
-    if (!file)
-        return "";
+    if (!file) return "";
     FilesInProgress().insert(key);
     std::string line;
     while (std::getline(file, line)) {
         // Scripts written on other systems end their lines with "\r\n".
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+        if (!line.empty() && line.back() == '\r') line.pop_back();
         ExecuteLine(line, false);
     }
     FilesInProgress().erase(key);
@@ -111,29 +100,24 @@ std::string CConsole::ExecuteFile(const std::string& fileName) {
 std::string CConsole::ExecuteVariableStatement(const std::string& line) {
     if (FindOutsideQuotes(line, "=") != std::string::npos) {
         const std::vector<std::string> pieces = SplitOutsideQuotes(line, "=");
-        if (pieces.empty())
-            return "";
+        if (pieces.empty()) return "";
         // "= 5" has no name: the only piece is the value.
-        if (Trim(line).front() == '=')
-            return "";
+        if (Trim(line).front() == '=') return "";
         const std::string name = Trim(pieces[0]);
         const std::string value = pieces.size() > 1 ? Trim(ExecuteLine(pieces[1], false)) : "";
-        if (name.empty())
-            return "";
+        if (name.empty()) return "";
         SetVariable(name, value);
         return GetVariable(name);
     }
     const std::string name = Trim(line);
-    if (CVarRefBase* variable = FindVariable(name))
-        return variable->GetValue();
+    if (CVarRefBase* variable = FindVariable(name)) return variable->GetValue();
     return name;
 }
 
 void CConsole::AddCommand(const std::string& name, CConsoleCommand* command) {
     const std::string key = MakeKey(name);
     myCommands.erase(key);
-    if (command)
-        myCommands[key] = command;
+    if (command) myCommands[key] = command;
 }
 
 void CConsole::RemoveCommand(const std::string& name) {
@@ -150,18 +134,15 @@ std::string CConsole::GetFunctionName(const std::string& line) const {
 }
 
 bool CConsole::IsCompound(const std::string& line) const {
-    if (Trim(line).empty())
-        return true;
+    if (Trim(line).empty()) return true;
     return FindOutsideQuotes(line, "::") != std::string::npos ||
            FindOutsideQuotes(line, ";") != std::string::npos ||
            FindOutsideQuotes(line, "//") != std::string::npos;
 }
 
 std::string CConsole::ExecuteCompound(const std::string& line) {
-    if (Trim(line).empty())
-        return "";
-    if (StartsWith(line, "//"))
-        return "";
+    if (Trim(line).empty()) return "";
+    if (StartsWith(line, "//")) return "";
     const std::string code = line.substr(0, FindOutsideQuotes(line, "//"));
     if (FindOutsideQuotes(code, ";") != std::string::npos) {
         std::string result;
@@ -173,13 +154,11 @@ std::string CConsole::ExecuteCompound(const std::string& line) {
     }
     if (FindOutsideQuotes(code, "::") != std::string::npos) {
         const std::vector<std::string> pieces = SplitOutsideQuotes(code, "::");
-        if (pieces.size() < 2)
-            return "";
+        if (pieces.size() < 2) return "";
         return ExecuteInNamespace(pieces[0], pieces[1]);
     }
     // Text followed by a comment: run the text.
-    if (code.size() < line.size() && !Trim(code).empty())
-        return ExecuteLine(code, false);
+    if (code.size() < line.size() && !Trim(code).empty()) return ExecuteLine(code, false);
     return "";
 }
 
@@ -190,12 +169,10 @@ std::string CConsole::ExecuteInNamespace(const std::string& space, const std::st
 
 CVariableList* CConsole::ParseParameters(const std::string& line) {
     const size_t open = line.find('(');
-    if (open == std::string::npos)
-        return nullptr;
+    if (open == std::string::npos) return nullptr;
     const size_t close = line.rfind(')');
     // A ")" before the "(" encloses nothing: the line has no call.
-    if (close == std::string::npos || close < open)
-        return nullptr;
+    if (close == std::string::npos || close < open) return nullptr;
 
     auto* params = new CVariableList;
     const std::string inner = line.substr(open + 1, close - open - 1);
@@ -217,8 +194,7 @@ CVariableList* CConsole::ParseParameters(const std::string& line) {
 void CConsole::AddVariable(const std::string& name, CVarRefBase* reference) {
     const std::string key = MakeKey(name);
     myVariables.erase(key);
-    if (reference)
-        myVariables[key].reset(reference);
+    if (reference) myVariables[key].reset(reference);
 }
 
 void CConsole::RemoveVariable(const std::string& name) {

@@ -16,8 +16,7 @@ CLog::CLog() : myFileListener(new CLogListenerForFile("log.txt", "Vorn version 0
 CLog::~CLog() = default;
 
 void CLog::AddListener(ILogListener* listener) {
-    if (listener)
-        myListeners.push_back(listener);
+    if (listener) myListeners.push_back(listener);
 }
 
 void CLog::RemoveListener(ILogListener* listener) {
@@ -49,15 +48,13 @@ void CLog::CompleteLine() {
 }
 
 void CLog::Printf(const char* format, ...) {
-    if (!format)
-        return;
+    if (!format) return;
     char buffer[PRINTF_BUFFER_SIZE];
     va_list args;
     va_start(args, format);
     const int written = vsnprintf(buffer, sizeof(buffer), format, args);
     va_end(args);
-    if (written < 0)
-        return;
+    if (written < 0) return;
     // vsnprintf cuts long output short and always terminates it.
     Write(std::string(buffer));
 }

@@ -2,8 +2,9 @@
 
 #include <cstdio>
 #include <ctime>
-#include <filesystem>
 #include <fstream>
+
+#include "vorn/io/CPath.h"
 
 #ifndef VORN_COMPILER
 #define VORN_COMPILER "Unknown compiler"
@@ -48,14 +49,8 @@ CLogListenerForFile::CLogListenerForFile(const std::string& fileName, const std:
     : myFileName(fileName), myBanner(banner), mySummary(summary) {
     // Remember the file itself, not its name: a log made after a change of
     // working directory starts its own file.
-    std::error_code error;
-    std::string identity =
-        std::filesystem::weakly_canonical(std::filesystem::absolute(fileName, error), error)
-            .string();
-    if (error)
-        identity = fileName;
-    if (LastFileName() == identity)
-        return;
+    const std::string identity = CPath::FileIdentity(fileName);
+    if (LastFileName() == identity) return;
     LastFileName() = identity;
     // Start the file afresh; an unwritable place leaves the log silent.
     { std::ofstream truncate(myFileName, std::ios::out | std::ios::trunc); }
@@ -63,20 +58,16 @@ CLogListenerForFile::CLogListenerForFile(const std::string& fileName, const std:
 }
 
 CLogListenerForFile::~CLogListenerForFile() {
-    if (!mySummary)
-        return;
+    if (!mySummary) return;
     std::ofstream out(myFileName, std::ios::app);
-    if (!out)
-        return;
+    if (!out) return;
     int errors = 0;
     int warnings = 0;
     out << "\n------------------------" << myBanner << "------------------------\n\n";
     for (const std::string& line : myCollected) {
         out << line;
-        if (line.find("[ERROR]") != std::string::npos)
-            ++errors;
-        if (line.find("[WARNING]") != std::string::npos)
-            ++warnings;
+        if (line.find("[ERROR]") != std::string::npos) ++errors;
+        if (line.find("[WARNING]") != std::string::npos) ++warnings;
     }
     out << "\n" << myBanner << " - " << errors << " error(s), " << warnings << " warning(s)\n";
 }
@@ -96,26 +87,19 @@ void CLogListenerForFile::WriteHeader() {
 }
 
 void CLogListenerForFile::OnLogLine(const std::string& text, int level) {
-    if (level >= 0 && level < myMinimumLevel)
-        return;
+    if (level >= 0 && level < myMinimumLevel) return;
     WriteLine(text, level);
 }
 
 void CLogListenerForFile::WriteLine(const std::string& text, int level) {
-    if (mySummary && level >= 2)
-        myCollected.push_back(text);
-    if (level == -2)
-        ++myDepth;
-    if (level == -1)
-        --myDepth;
-    if (myDepth < 0)
-        myDepth = 0;
-    if (text.empty())
-        return;
+    if (mySummary && level >= 2) myCollected.push_back(text);
+    if (level == -2) ++myDepth;
+    if (level == -1) --myDepth;
+    if (myDepth < 0) myDepth = 0;
+    if (text.empty()) return;
 
     std::FILE* file = std::fopen(myFileName.c_str(), "a");
-    if (!file)
-        return;
+    if (!file) return;
     std::string line = LogLevelMarker(level);
     for (int i = 0; i < myDepth; ++i)
         line += INDENT_UNIT;

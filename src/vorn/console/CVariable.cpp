@@ -13,8 +13,7 @@ std::string NumberToString(double value) {
 double StringToNumber(const std::string& text) {
     std::istringstream in(text);
     double value = 0;
-    if (!(in >> value))
-        return 0;
+    if (!(in >> value)) return 0;
     return value;
 }
 

@@ -73,8 +73,7 @@ public:
     }
     // Deletes the first element; nothing happens on an empty list.
     void RemoveFirst() {
-        if (!myItems.empty())
-            myItems.erase(myItems.begin());
+        if (!myItems.empty()) myItems.erase(myItems.begin());
     }
     void DeleteAll() { myItems.clear(); }
 

@@ -11,21 +11,17 @@ namespace vorn {
 // Listeners leave the bridge when they die. Peek, so that a listener destroyed
 // after the bridge (at process end) does not bring it back.
 IWindowListener::~IWindowListener() {
-    if (CEventBridge* bridge = CEventBridge::PeekSingleton())
-        bridge->RemoveWindowListener(this);
+    if (CEventBridge* bridge = CEventBridge::PeekSingleton()) bridge->RemoveWindowListener(this);
 }
 IKeyboardListener::~IKeyboardListener() {
-    if (CEventBridge* bridge = CEventBridge::PeekSingleton())
-        bridge->RemoveKeyboardListener(this);
+    if (CEventBridge* bridge = CEventBridge::PeekSingleton()) bridge->RemoveKeyboardListener(this);
 }
 IMouseListener::~IMouseListener() {
-    if (CEventBridge* bridge = CEventBridge::PeekSingleton())
-        bridge->RemoveMouseListener(this);
+    if (CEventBridge* bridge = CEventBridge::PeekSingleton()) bridge->RemoveMouseListener(this);
 }
 
 void CEventBridge::AddWindowListener(IWindowListener* listener) {
-    if (!listener || myWindowListeners.count(listener))
-        return;
+    if (!listener || myWindowListeners.count(listener)) return;
     myResizeHandlers.push_back(
         ResizeRecord{listener, std::make_unique<CEventResize<IWindowListener>>(listener)});
     myWindowListeners.insert(listener);
@@ -48,10 +44,8 @@ void CEventBridge::Notify(std::set<Listener*>& listeners, Call call) {
     // Walk a snapshot, skipping listeners that left meanwhile.
     const std::vector<Listener*> snapshot(listeners.begin(), listeners.end());
     for (Listener* listener : snapshot) {
-        if (listeners.empty())
-            break;
-        if (listeners.count(listener))
-            call(listener);
+        if (listeners.empty()) break;
+        if (listeners.count(listener)) call(listener);
     }
 }
 
@@ -68,8 +62,7 @@ void CEventBridge::OnResize(int width, int height) {
             myResizeHandlers.begin(), myResizeHandlers.end(), [&](const ResizeRecord& r) {
                 return r.key == entry.first && r.handler.get() == entry.second;
             });
-        if (present)
-            entry.second->OnResize(width, height);
+        if (present) entry.second->OnResize(width, height);
     }
 }
 
@@ -95,8 +88,7 @@ void CEventBridge::OnMouseMove(int x, int y, int dx, int dy) {
     Notify(myMouseListeners, [&](IMouseListener* l) {
         l->OnMouseMove(x, y);
         // The listener may have left during OnMouseMove.
-        if (myMouseListeners.count(l))
-            l->OnMouseMoveRelative(dx, dy);
+        if (myMouseListeners.count(l)) l->OnMouseMoveRelative(dx, dy);
     });
 }
 

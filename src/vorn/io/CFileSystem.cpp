@@ -5,14 +5,12 @@
 namespace vorn {
 
 size_t CInputStream::Read(void* buffer, size_t count) {
-    if (!myImpl || !myHandle)
-        return 0;
+    if (!myImpl || !myHandle) return 0;
     return myImpl->Read(myHandle, buffer, count);
 }
 
 void CInputStream::Close() {
-    if (myImpl && myHandle)
-        myImpl->Close(myHandle);
+    if (myImpl && myHandle) myImpl->Close(myHandle);
     myHandle.Reset();
     myImpl.Reset();
 }
@@ -24,11 +22,9 @@ CFileInfo CFileSystem::GetFileInfo(const CFileName& file) {
 }
 
 CInputStream CFileSystem::Open(const CFileName& file) {
-    if (!myImpl)
-        return CInputStream();
+    if (!myImpl) return CInputStream();
     CFileHandle handle = myImpl->Open(file);
-    if (!handle)
-        return CInputStream();
+    if (!handle) return CInputStream();
     return CInputStream(myImpl, handle);
 }
 

@@ -29,11 +29,9 @@ CFileInfo CFileSystemBasicImpl::GetFileInfo(const CFileName& file) {
     const fs::path path(CPath(file.GetPath(), myWorkingDirectory).GetFullPath());
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
-    if (error || !fs::exists(status))
-        return info;
+    if (error || !fs::exists(status)) return info;
     info.exists = true;
-    if (fs::is_directory(status))
-        return info;
+    if (fs::is_directory(status)) return info;
     const auto size = fs::file_size(path, error);
     info.size = error ? 0 : static_cast<uint32_t>(size);
     const auto written = fs::last_write_time(path, error);
@@ -46,8 +44,7 @@ CFileInfo CFileSystemBasicImpl::GetFileInfo(const CFileName& file) {
 }
 
 CFileHandle CFileSystemBasicImpl::Open(const CFileName& file) {
-    if (!CFileSystem::GetSingleton()->GetFileInfo(file).exists)
-        return CFileHandle();
+    if (!CFileSystem::GetSingleton()->GetFileInfo(file).exists) return CFileHandle();
     auto* handle = new CFileHandleImpl(CPath(file.GetPath(), myWorkingDirectory).GetFullPath());
     if (!handle->myStream.is_open()) {
         delete handle;
@@ -58,8 +55,7 @@ CFileHandle CFileSystemBasicImpl::Open(const CFileName& file) {
 
 size_t CFileSystemBasicImpl::Read(const CFileHandle& handle, void* buffer, size_t count) {
     auto* file = dynamic_cast<CFileHandleImpl*>(handle.Get());
-    if (!file || !buffer || count == 0)
-        return 0;
+    if (!file || !buffer || count == 0) return 0;
     file->myStream.read(static_cast<char*>(buffer), static_cast<std::streamsize>(count));
     return static_cast<size_t>(file->myStream.gcount());
 }

@@ -42,6 +42,9 @@ public:
 
     static std::string Normalise(const std::string& path);
     static bool IsAbsolutePath(const std::string& text);
+    // The absolute, canonical form of a file name as far as it exists: two
+    // names of the same file give the same text.
+    static std::string FileIdentity(const std::string& fileName);
     // other's path relative to directory from (both normalised, same root kind).
     static std::string MakeRelative(const std::string& from, const std::string& to);
 

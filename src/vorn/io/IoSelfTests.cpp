@@ -7,10 +7,6 @@
 #include "vorn/io/CFileSystemBasicImpl.h"
 #include "vorn/utils/SelfTests.h"
 
-#define SELFTEST_CHECK(condition) \
-    if (!(condition))             \
-    return __LINE__
-
 namespace vorn::selftests {
 
 namespace {

@@ -17,8 +17,7 @@ CApplicationFactory::~CApplicationFactory() {
 }
 
 CConsole* CApplicationFactory::GetConsole() {
-    if (myConsole)
-        return myConsole.get();
+    if (myConsole) return myConsole.get();
     myConsole.reset(myConsoleMaker->Create());
     RegisterBasicCommands();
     CCommandFactory::GetSingleton()->AttachLibrary("basic", myConsole.get());

@@ -13,22 +13,17 @@ CFakeThread::CFakeThread() {
 CFakeThread::~CFakeThread() = default;
 
 bool CFakeThread::IsLess(const CFakeThread& other) const {
-    if (other.myFinished)
-        return true;
-    if (myFinished)
-        return false;
-    if (other.mySleeping)
-        return true;
-    if (mySleeping)
-        return false;
+    if (other.myFinished) return true;
+    if (myFinished) return false;
+    if (other.mySleeping) return true;
+    if (mySleeping) return false;
     const int64_t otherWait = int64_t(other.myDueTime) - other.GetTime();
     const int64_t myWait = int64_t(myDueTime) - GetTime();
     return otherWait < myWait;
 }
 
 void CFakeThread::Start() {
-    if (!mySleeping)
-        return;
+    if (!mySleeping) return;
     mySleeping = false;
     myTimer.Reset();
     myTimer.Resume();
@@ -54,8 +49,7 @@ void CFakeThread::Resume() {
 // sleeping or not-yet-due one ends the walk; due ones run one step. While the
 // budget is not used up the walk starts over from the front.
 void RunFakeThreads(uint32_t budgetMs) {
-    if (!CFakeThread::GetList())
-        return;
+    if (!CFakeThread::GetList()) return;
     CTimer stopwatch;
     do {
         bool walkEnded = false;
@@ -82,11 +76,9 @@ void RunFakeThreads(uint32_t budgetMs) {
                 delete thread;
                 list = CFakeThread::GetList();
             }
-            if (stopwatch.GetTime() < budgetMs)
-                break;  // start over from the front
+            if (stopwatch.GetTime() < budgetMs) break;  // start over from the front
         }
-        if (walkEnded || !list)
-            break;
+        if (walkEnded || !list) break;
     } while (stopwatch.GetTime() < budgetMs);
 }
 

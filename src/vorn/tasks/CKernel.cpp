@@ -45,8 +45,7 @@ void CKernel::InsertRunning(CTask* task) {
 }
 
 void CKernel::AddTask(CTask* task, CVariableList* params) {
-    if (!task)
-        return;
+    if (!task) return;
     if (task->IsTimed()) {
         myTimedTasks.AddTimedTask(task);
         return;
@@ -68,8 +67,7 @@ void CKernel::PauseTask(CTask* task) {
     task->OnPause();
     // OnPause may itself have changed the list.
     it = std::find(myRunning.begin(), myRunning.end(), task);
-    if (it == myRunning.end())
-        return;
+    if (it == myRunning.end()) return;
     myRunning.erase(it);
     ++myRunningVersion;
     myPaused.push_back(task);
@@ -87,14 +85,12 @@ void CKernel::ResumeTask(CTask* task) {
 }
 
 void CKernel::StopTask(CTask* task) {
-    if (!task)
-        return;
+    if (!task) return;
     if (task->IsTimed()) {
         myTimedTasks.StopTimedTask(task);
         return;
     }
-    if (!task->IsStopped())
-        task->Exit();
+    if (!task->IsStopped()) task->Exit();
     task->SetStopped(true);
     myCleanupNeeded = true;
 }
@@ -104,8 +100,7 @@ void CKernel::ForgetTask(CTask* task) {
     ++myRunningVersion;
     myPaused.remove(task);
     myFocusPaused.remove(task);
-    if (task != &myTimedTasks)
-        myTimedTasks.ForgetTimedTask(task);
+    if (task != &myTimedTasks) myTimedTasks.ForgetTimedTask(task);
 }
 
 void CKernel::StopAll() {
@@ -123,8 +118,7 @@ void CKernel::RemoveStopped() {
 }
 
 bool CKernel::RunPass() {
-    if (myCleanupNeeded)
-        RemoveStopped();
+    if (myCleanupNeeded) RemoveStopped();
     myPassStartMicros = NowMicros();
 
     // A task may pause, resume, start or stop tasks (itself included) during
@@ -154,27 +148,22 @@ bool CKernel::RunPass() {
         }
     }
 
-    if (myQuitRequested)
-        StopAll();
-    if (!myRunning.empty() && myRunPseudoThreads)
-        RunFakeThreads(0);
+    if (myQuitRequested) StopAll();
+    if (!myRunning.empty() && myRunPseudoThreads) RunFakeThreads(0);
     if (!IsFocused()) {
         ++myYieldCount;
         std::this_thread::yield();
     }
-    if (!myRunning.empty())
-        WaitForNextPass();
+    if (!myRunning.empty()) WaitForNextPass();
     return !myRunning.empty();
 }
 
 void CKernel::WaitForNextPass() {
-    if (myMaxPassesPerSecond <= 0)
-        return;
+    if (myMaxPassesPerSecond <= 0) return;
     // Sleep off the rest of the pass interval instead of spinning.
     const long long interval = 1000000LL / myMaxPassesPerSecond;
     const long long left = myPassStartMicros + interval - NowMicros();
-    if (left <= 0)
-        return;
+    if (left <= 0) return;
     ++myYieldCount;
     std::this_thread::sleep_for(std::chrono::microseconds(left));
 }

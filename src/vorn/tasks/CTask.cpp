@@ -17,8 +17,7 @@ CTask::~CTask() {
 }
 
 bool CTask::IsLess(const CTask& other) const {
-    if (myInterval != 0)
-        return myInterval < other.GetInterval();
+    if (myInterval != 0) return myInterval < other.GetInterval();
     return myPriority < other.GetPriority();
 }
 

@@ -17,8 +17,7 @@ CTaskFactory::CTaskFactory() {
 CTaskFactory::~CTaskFactory() {
     // Stop each task while it is whole, so that its own Exit runs, then delete.
     auto release = [](CTask* task) {
-        if (CKernel* kernel = CKernel::PeekSingleton())
-            kernel->StopTask(task);
+        if (CKernel* kernel = CKernel::PeekSingleton()) kernel->StopTask(task);
         delete task;
     };
     for (auto& entry : myInstances)
@@ -32,8 +31,7 @@ void CTaskFactory::RegisterTaskType(const std::string& typeName, CGenericMaker<C
 }
 
 void CTaskFactory::RegisterTaskLibrary(const std::string& libraryName, LibraryLoader loader) {
-    if (loader)
-        myLibraries.emplace(libraryName, loader);
+    if (loader) myLibraries.emplace(libraryName, loader);
 }
 
 void CTaskFactory::LoadTaskLibrary(const std::string& libraryName) {
@@ -65,8 +63,7 @@ bool CTaskFactory::StartTask(const std::string& typeName, const std::string& ins
     task->SetName(instanceName);
     // The first task under a name keeps it; a second one runs but is not
     // reachable by name.
-    if (!myInstances.emplace(instanceName, task).second)
-        myUnnamed.push_back(task);
+    if (!myInstances.emplace(instanceName, task).second) myUnnamed.push_back(task);
     CKernel::GetSingleton()->AddTask(task, params);
     return true;
 }
@@ -106,8 +103,7 @@ void CTaskFactory::StopTask(const std::string& instanceName) {
 }
 
 bool CTaskFactory::SendToNamespace(const std::string& instanceName, const std::string& text) {
-    if (CTask* task = FindTask(instanceName))
-        return task->ExecuteNamespaceLine(text);
+    if (CTask* task = FindTask(instanceName)) return task->ExecuteNamespaceLine(text);
     CLog::GetSingleton()->Printf("[ERROR] Sorry the namespace or task %s doesn't exist.\n",
                                  instanceName.c_str());
     return false;

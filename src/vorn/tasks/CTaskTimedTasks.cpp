@@ -16,15 +16,13 @@ void CTaskTimedTasks::Sort() {
 }
 
 void CTaskTimedTasks::Schedule(CTask* task) {
-    if (myScheduled.empty() && myKernel)
-        myKernel->ResumeTask(this);
+    if (myScheduled.empty() && myKernel) myKernel->ResumeTask(this);
     myScheduled.push_back(Entry{task, GetGlobalTime() + task->GetInterval()});
     Sort();
 }
 
 void CTaskTimedTasks::AddTimedTask(CTask* task) {
-    if (!task)
-        return;
+    if (!task) return;
     if (!task->Init()) {
         myWaiting.push_back(task);
         return;
@@ -35,8 +33,7 @@ void CTaskTimedTasks::AddTimedTask(CTask* task) {
 void CTaskTimedTasks::PauseTimedTask(CTask* task) {
     auto it = std::find_if(myScheduled.begin(), myScheduled.end(),
                            [task](const Entry& e) { return e.task == task; });
-    if (it == myScheduled.end())
-        return;
+    if (it == myScheduled.end()) return;
     task->OnPause();
     myScheduled.erase(it);
     myWaiting.push_back(task);
@@ -44,16 +41,14 @@ void CTaskTimedTasks::PauseTimedTask(CTask* task) {
 
 void CTaskTimedTasks::ResumeTimedTask(CTask* task) {
     auto it = std::find(myWaiting.begin(), myWaiting.end(), task);
-    if (it == myWaiting.end())
-        return;
+    if (it == myWaiting.end()) return;
     task->OnResume();
     myWaiting.erase(it);
     Schedule(task);
 }
 
 void CTaskTimedTasks::StopTimedTask(CTask* task) {
-    if (!task->IsStopped())
-        task->Exit();
+    if (!task->IsStopped()) task->Exit();
     task->SetStopped(true);
     myCleanup = true;
 }
@@ -68,8 +63,7 @@ void CTaskTimedTasks::Update() {
         myScheduled.remove_if([](const Entry& e) { return e.task->IsStopped(); });
         myCleanup = false;
     }
-    if (myScheduled.empty())
-        return;
+    if (myScheduled.empty()) return;
     const uint32_t now = GetGlobalTime();
     // A task whose due time equals now waits for the next pass. A task may
     // stop or pause itself (or others) during its update: re-check the front.

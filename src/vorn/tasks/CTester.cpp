@@ -25,8 +25,7 @@ std::string CTester::GetTestFile(int index) const {
 }
 
 int CTester::RunTest(int index) const {
-    if (index < 0 || index >= GetTestCount() || !myRecords[index].function)
-        return -1;
+    if (index < 0 || index >= GetTestCount() || !myRecords[index].function) return -1;
     return myRecords[index].function();
 }
 

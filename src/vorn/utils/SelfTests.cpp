@@ -7,11 +7,6 @@
 #include "vorn/utils/string/StringUtils.h"
 #include "vorn/utils/timer/CTimer.h"
 
-// Each check that fails makes its test return the line number.
-#define SELFTEST_CHECK(condition) \
-    if (!(condition))             \
-    return __LINE__
-
 namespace vorn::selftests {
 
 namespace {

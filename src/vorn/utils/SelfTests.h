@@ -2,6 +2,12 @@
 
 // The engine's self-tests, run by the "unittest" task. Each returns 0 when it
 // passed. Registered in one list by RegisterBuiltins().
+// Each check that fails makes its test return the line number.
+#define SELFTEST_CHECK(condition)          \
+    do {                                   \
+        if (!(condition)) return __LINE__; \
+    } while (false)
+
 namespace vorn::selftests {
 
 int CSingletonTest();

@@ -14,8 +14,7 @@ public:
     std::string Execute(CVariableList* params) override {
         std::string text = "[";
         for (size_t i = 0; i < params->Size(); ++i) {
-            if (i)
-                text += "|";
+            if (i) text += "|";
             text += params->IsType(i, CVariable::TYPE_NUMBER) ? "n:" : "s:";
             text += params->GetString(i);
         }

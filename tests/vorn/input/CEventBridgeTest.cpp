@@ -43,8 +43,7 @@ struct CMouse : IMouseListener {
     void OnMouseButtonDown(int) override {}
     void OnMouseButtonUp(int) override {
         ++releases;
-        if (leaveOnRelease)
-            CEventBridge::GetSingleton()->RemoveMouseListener(this);
+        if (leaveOnRelease) CEventBridge::GetSingleton()->RemoveMouseListener(this);
     }
 };
 

@@ -1,17 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "ManualTime.h"
 #include "vorn/tasks/CFakeThread.h"
-#include "vorn/utils/timer/GlobalTime.h"
 
 using namespace vorn;
 
 namespace {
-
-class CManualTime : public IGlobalTimerImpl {
-public:
-    uint32_t GetTicks() override { return now; }
-    uint32_t now = 5000;
-};
 
 std::vector<std::string> steps;
 
@@ -21,8 +15,7 @@ public:
         : myName(std::move(name)), myStopAfter(stopAfter) {}
     void Run() override {
         steps.push_back(myName);
-        if (++myRuns == myStopAfter)
-            Kill();
+        if (++myRuns == myStopAfter) Kill();
     }
 
 private:
@@ -32,9 +25,7 @@ private:
 };
 
 TEST(CFakeThreadTest, StepsDueThreadsOncePerPassUntilTheFirstSleeper) {
-    auto previous = GetTimeSource();
-    auto* time = new CManualTime;
-    SetTimeSource(CSmartPtr<IGlobalTimerImpl>(time));
+    testing_support::CScopedManualTime time(5000);
     steps.clear();
 
     auto* a = new CStepper("a", 2);
@@ -65,7 +56,6 @@ TEST(CFakeThreadTest, StepsDueThreadsOncePerPassUntilTheFirstSleeper) {
     c->Kill();
     RunFakeThreads(0);
     EXPECT_EQ(CFakeThread::GetList(), nullptr) << "the list goes with the last thread";
-    SetTimeSource(previous);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "EngineFixture.h"
+#include "ManualTime.h"
 #include "vorn/tasks/CTaskTimedTasks.h"
-#include "vorn/utils/timer/GlobalTime.h"
 
 using namespace vorn;
 using testing_support::CRecordingTask;
@@ -8,25 +8,18 @@ using testing_support::Events;
 
 namespace {
 
-class CManualTime : public IGlobalTimerImpl {
-public:
-    uint32_t GetTicks() override { return now; }
-    uint32_t now = 1000;
-};
-
 class TimedTasksTest : public testing_support::EngineTest {
 protected:
     void SetUp() override {
-        myPrevious = GetTimeSource();
-        myTime = new CManualTime;
-        SetTimeSource(CSmartPtr<IGlobalTimerImpl>(myTime));
+        myScopedTime = std::make_unique<testing_support::CScopedManualTime>(1000);
+        myTime = myScopedTime->Get();
         EngineTest::SetUp();
         Events().clear();
     }
     void TearDown() override {
         myTasks.clear();
         EngineTest::TearDown();
-        SetTimeSource(myPrevious);
+        myScopedTime.reset();
     }
     CRecordingTask* MakeTimed(const std::string& name, uint32_t interval) {
         myTasks.push_back(std::make_unique<CRecordingTask>());
@@ -35,8 +28,8 @@ protected:
         return myTasks.back().get();
     }
 
-    CManualTime* myTime = nullptr;
-    CSmartPtr<IGlobalTimerImpl> myPrevious;
+    std::unique_ptr<testing_support::CScopedManualTime> myScopedTime;
+    testing_support::CManualTime* myTime = nullptr;
     std::vector<std::unique_ptr<CRecordingTask>> myTasks;
 };
 
@@ -104,12 +97,11 @@ TEST_F(TimedTasksTest, TimedTaskStartedFromTheConsoleRunsInTheLoop) {
     auto* tick = static_cast<CRecordingTask*>(Factory()->FindTask("tick"));
     ASSERT_NE(tick, nullptr);
     tick->onUpdate = [](CRecordingTask& self) {
-        if (self.updates == 3)
-            CKernel::GetSingleton()->Quit();
+        if (self.updates == 3) CKernel::GetSingleton()->Quit();
     };
     // Every pass advances the clock by 5 ms.
     struct Clock : CRecordingTask {
-        CManualTime* time = nullptr;
+        testing_support::CManualTime* time = nullptr;
         void Update() override { time->now += 5; }
     } clock;
     clock.time = myTime;

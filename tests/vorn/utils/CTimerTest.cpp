@@ -1,6 +1,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include "ManualTime.h"
 #include "vorn/input/CEventBridge.h"
 #include "vorn/utils/timer/CGlobalAppTimer.h"
 #include "vorn/utils/timer/CTimer.h"
@@ -10,22 +11,9 @@ using namespace vorn;
 
 namespace {
 
-class CManualTime : public IGlobalTimerImpl {
-public:
-    uint32_t GetTicks() override { return now; }
-    uint32_t now = 10000;
-};
-
 class TimerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        myPrevious = GetTimeSource();
-        time = new CManualTime;
-        SetTimeSource(CSmartPtr<IGlobalTimerImpl>(time));
-    }
-    void TearDown() override { SetTimeSource(myPrevious); }
-    CManualTime* time = nullptr;
-    CSmartPtr<IGlobalTimerImpl> myPrevious;
+    testing_support::CScopedManualTime time{10000};
 };
 
 TEST_F(TimerTest, PausesResumesSetsAndClampsAtZero) {

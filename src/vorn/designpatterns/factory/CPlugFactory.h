@@ -32,8 +32,7 @@ public:
     // Takes ownership of maker. Returns false (and destroys maker) when key is taken.
     bool Register(const Key& key, Maker* maker) {
         std::unique_ptr<Maker> owned(maker);
-        if (!owned || myMakers.count(key))
-            return false;
+        if (!owned || myMakers.count(key)) return false;
         myMakers.emplace(key, std::move(owned));
         return true;
     }

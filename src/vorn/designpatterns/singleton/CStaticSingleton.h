@@ -10,8 +10,7 @@ template <class T>
 class CStaticSingleton {
 public:
     static T* GetSingleton() {
-        if (!myInstance)
-            myInstance = new T;
+        if (!myInstance) myInstance = new T;
         return myInstance;
     }
 

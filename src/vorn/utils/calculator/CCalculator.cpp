@@ -21,8 +21,7 @@ CCalculator<T>::CCalculator() {
 
 template <class T>
 T CCalculator<T>::Calculate(const std::string& infix) {
-    if (infix.empty())
-        return T(0);
+    if (infix.empty()) return T(0);
     return this->Evaluate(myConverter.Convert(infix));
 }
 

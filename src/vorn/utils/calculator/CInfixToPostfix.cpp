@@ -21,8 +21,7 @@ CInfixToPostfix::CInfixToPostfix() {
 
 void CInfixToPostfix::AddOperator(const std::string& name, int precedence) {
     // Such names would be split apart by the evaluator or clash with parentheses.
-    if (name.empty() || name.find_first_of(" \t()") != std::string::npos)
-        return;
+    if (name.empty() || name.find_first_of(" \t()") != std::string::npos) return;
     myPrecedences[name] = precedence;
     RebuildOperatorList();
 }
@@ -47,17 +46,14 @@ void CInfixToPostfix::RebuildOperatorList() {
 
 int CInfixToPostfix::MatchAt(const std::string& text, size_t position) const {
     const char c = text[position];
-    if (!myStartsOperator[static_cast<unsigned char>(c)])
-        return -1;
+    if (!myStartsOperator[static_cast<unsigned char>(c)]) return -1;
     for (size_t i = 0; i < myOperators.size(); ++i) {
         if (text.compare(position, myOperators[i].name.size(), myOperators[i].name) == 0) {
             return static_cast<int>(i);
         }
     }
-    if (c == '(')
-        return OPEN_MATCH;
-    if (c == ')')
-        return CLOSE_MATCH;
+    if (c == '(') return OPEN_MATCH;
+    if (c == ')') return CLOSE_MATCH;
     return -1;
 }
 
@@ -66,8 +62,7 @@ CInfixToPostfix::Token CInfixToPostfix::ScanToken(const std::string& text, size_
     while (position < text.size() && IsBlank(text[position]))
         ++position;
     token.begin = token.end = position;
-    if (position >= text.size())
-        return token;
+    if (position >= text.size()) return token;
 
     const int match = MatchAt(text, position);
     if (match >= 0) {
@@ -83,8 +78,7 @@ CInfixToPostfix::Token CInfixToPostfix::ScanToken(const std::string& text, size_
         size_t lastSolid = end;
         while (end < text.size() && MatchAt(text, end) == -1) {
             ++end;
-            if (!IsBlank(text[end - 1]))
-                lastSolid = end;
+            if (!IsBlank(text[end - 1])) lastSolid = end;
         }
         token.kind = TOKEN_OPERAND;
         token.end = lastSolid;
@@ -103,8 +97,7 @@ CInfixToPostfix::Token CInfixToPostfix::NextToken(const std::string& text, size_
         return token;
     }
     // This sign belongs to a run already known not to end in an operand.
-    if (token.begin < noOperandBefore)
-        return token;
+    if (token.begin < noOperandBefore) return token;
     // A run of signs ending in an operand is one signed operand ("- -5" is
     // "--5"); any other run leaves the first sign an operator. Done by a loop,
     // so a long run of signs cannot exhaust the stack.
@@ -132,8 +125,7 @@ std::string CInfixToPostfix::GetNextToken(const std::string& text, TokenKind& ki
     size_t noOperandBefore = 0;
     Token token = NextToken(text, 0, signedText, noOperandBefore);
     kind = myPreviousKind = token.kind;
-    if (!signedText.empty())
-        return signedText;
+    if (!signedText.empty()) return signedText;
     return text.substr(token.begin, token.end - token.begin);
 }
 
@@ -157,8 +149,7 @@ std::string CInfixToPostfix::Convert(const std::string& infix) {
         const Token token = NextToken(infix, position, signedText, noOperandBefore);
         myPreviousKind = token.kind;
         position = token.end;
-        if (token.kind == TOKEN_NONE)
-            break;
+        if (token.kind == TOKEN_NONE) break;
 
         switch (token.kind) {
             case TOKEN_OPERATOR: {
@@ -180,8 +171,7 @@ std::string CInfixToPostfix::Convert(const std::string& infix) {
                     append(myOperators[stack.back()].name);
                     stack.pop_back();
                 }
-                if (!stack.empty())
-                    stack.pop_back();
+                if (!stack.empty()) stack.pop_back();
                 break;
             case TOKEN_OPERAND:
                 if (signedText.empty()) {
@@ -200,8 +190,7 @@ std::string CInfixToPostfix::Convert(const std::string& infix) {
         append(stack.back() == OPEN_MATCH ? std::string("(") : myOperators[stack.back()].name);
         stack.pop_back();
     }
-    if (!output.empty())
-        output.pop_back();
+    if (!output.empty()) output.pop_back();
     return output;
 }
 

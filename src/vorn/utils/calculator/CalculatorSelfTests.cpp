@@ -19,16 +19,14 @@ public:
     explicit CChecker(const char* test) : myTest(test) {}
 
     void Near(const std::string& expression, double got, double want, double tolerance = 1e-6) {
-        if (std::fabs(got - want) <= tolerance)
-            return;
+        if (std::fabs(got - want) <= tolerance) return;
         CLog::GetSingleton()->Printf("[ERROR] %s: '%s' gave %g, expected %g\n", myTest,
                                      expression.c_str(), got, want);
         ++myFailures;
     }
 
     void Same(const std::string& input, const std::string& got, const std::string& want) {
-        if (got == want)
-            return;
+        if (got == want) return;
         CLog::GetSingleton()->Printf("[ERROR] %s: '%s' gave '%s', expected '%s'\n", myTest,
                                      input.c_str(), got.c_str(), want.c_str());
         ++myFailures;

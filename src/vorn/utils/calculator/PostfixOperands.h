@@ -54,12 +54,10 @@ T Multiply(T a, T b) {
 
 template <class T>
 T Divide(T a, T b) {
-    if (b == 0)
-        return T(0);
+    if (b == 0) return T(0);
     if constexpr (std::is_integral_v<T> && std::is_signed_v<T>) {
         // The one quotient that does not fit; wrap it like the other operators.
-        if (b == -1 && a == std::numeric_limits<T>::min())
-            return a;
+        if (b == -1 && a == std::numeric_limits<T>::min()) return a;
     }
     return a / b;
 }
@@ -69,8 +67,7 @@ template <class T, T (*Op)(T, T)>
 class SignedBinaryOperand : public IPostfixOperand<T> {
 public:
     void Execute(std::deque<T>& stack) const override {
-        if (stack.empty())
-            return;
+        if (stack.empty()) return;
         T b = Pop(stack);
         T a = stack.empty() ? T(0) : Pop(stack);
         stack.push_back(Op(a, b));
@@ -82,11 +79,9 @@ template <class T, T (*Op)(T, T)>
 class StrictBinaryOperand : public IPostfixOperand<T> {
 public:
     void Execute(std::deque<T>& stack) const override {
-        if (stack.empty())
-            return;
+        if (stack.empty()) return;
         T b = Pop(stack);
-        if (stack.empty())
-            return;
+        if (stack.empty()) return;
         T a = Pop(stack);
         stack.push_back(Op(a, b));
     }
@@ -97,8 +92,7 @@ template <class T, double (*Function)(double)>
 class FunctionOperand : public IPostfixOperand<T> {
 public:
     void Execute(std::deque<T>& stack) const override {
-        if (stack.empty())
-            return;
+        if (stack.empty()) return;
         stack.back() = static_cast<T>(Function(static_cast<double>(stack.back())));
     }
 };

@@ -43,8 +43,7 @@ public:
 
     CAnyContainer(const CAnyContainer& other) { *this = other; }
     CAnyContainer& operator=(const CAnyContainer& other) {
-        if (this == &other)
-            return *this;
+        if (this == &other) return *this;
         myContainer.reset(other.myContainer ? other.myContainer->Clone() : nullptr);
         myReference.reset(myContainer ? myContainer->MakeReference() : nullptr);
         return *this;
@@ -80,8 +79,7 @@ private:
 
 template <class T>
 T AnyCast(const CAnyContainer& any) {
-    if (const T* held = any.template GetIf<T>())
-        return *held;
+    if (const T* held = any.template GetIf<T>()) return *held;
     return CastFromString<T>(any.GetString());
 }
 

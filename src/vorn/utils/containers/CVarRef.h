@@ -24,8 +24,7 @@ T CastFromString(const std::string& text) {
     std::istringstream in(text);
     T value{};
     in >> value;
-    if (in.fail())
-        return T{};
+    if (in.fail()) return T{};
     return value;
 }
 template <>
@@ -54,12 +53,10 @@ public:
         : myValue(value), myName(name), myReadOnly(readOnly) {}
 
     void SetValue(const std::string& text) override {
-        if (myReadOnly || !myValue)
-            return;
+        if (myReadOnly || !myValue) return;
         std::istringstream in(text);
         T value{};
-        if (in >> value)
-            *myValue = value;
+        if (in >> value) *myValue = value;
     }
     std::string GetValue() const override { return myValue ? CastToString(*myValue) : ""; }
     std::string GetName() const override { return myName; }
@@ -102,8 +99,7 @@ public:
         : myValue(value), myName(name), myReadOnly(readOnly) {}
 
     void SetValue(const std::string& text) override {
-        if (!myReadOnly)
-            myValue = text;
+        if (!myReadOnly) myValue = text;
     }
     std::string GetValue() const override { return myValue; }
     std::string GetName() const override { return myName; }

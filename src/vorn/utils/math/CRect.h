@@ -48,17 +48,14 @@ struct CRect {
         T top = y > o.y ? y : o.y;
         T right = (x + w) < (o.x + o.w) ? (x + w) : (o.x + o.w);
         T bottom = (y + h) < (o.y + o.h) ? (y + h) : (o.y + o.h);
-        if (right <= left || bottom <= top)
-            return CRect(left, top, 0, 0);
+        if (right <= left || bottom <= top) return CRect(left, top, 0, 0);
         return CRect(left, top, right - left, bottom - top);
     }
 
     // The smallest rectangle holding both; an empty operand is ignored.
     CRect Union(const CRect& o) const {
-        if (IsEmpty())
-            return o;
-        if (o.IsEmpty())
-            return *this;
+        if (IsEmpty()) return o;
+        if (o.IsEmpty()) return *this;
         T left = x < o.x ? x : o.x;
         T top = y < o.y ? y : o.y;
         T right = (x + w) > (o.x + o.w) ? (x + w) : (o.x + o.w);

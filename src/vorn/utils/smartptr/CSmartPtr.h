@@ -17,19 +17,15 @@ public:
     }
 
     void AddRef(T* object) {
-        if (object)
-            ++myCounts[object];
+        if (object) ++myCounts[object];
     }
 
     // Drops one reference; deletes the object when it was the last one.
     void Release(T* object) {
-        if (!object)
-            return;
+        if (!object) return;
         auto it = myCounts.find(object);
-        if (it == myCounts.end())
-            return;
-        if (--it->second > 0)
-            return;
+        if (it == myCounts.end()) return;
+        if (--it->second > 0) return;
         myCounts.erase(it);
         delete object;
     }
@@ -57,8 +53,7 @@ public:
     ~CSmartPtr() { Manager()->Release(myObject); }
 
     CSmartPtr& operator=(const CSmartPtr& other) {
-        if (this != &other)
-            Reset(other.myObject);
+        if (this != &other) Reset(other.myObject);
         return *this;
     }
     CSmartPtr& operator=(CSmartPtr&& other) noexcept {

@@ -6,8 +6,7 @@ namespace vorn {
 
 std::string Trim(const std::string& text, const char* what) {
     const size_t first = text.find_first_not_of(what);
-    if (first == std::string::npos)
-        return "";
+    if (first == std::string::npos) return "";
     const size_t last = text.find_last_not_of(what);
     return text.substr(first, last - first + 1);
 }
@@ -36,19 +35,16 @@ size_t FindOutside(const std::string& text, size_t from, Match matchAt) {
     bool inQuotes = false;
     size_t i = 0;
     for (; i < from && i < text.size(); ++i) {
-        if (text[i] == '"')
-            inQuotes = !inQuotes;
+        if (text[i] == '"') inQuotes = !inQuotes;
     }
     for (; i < text.size(); ++i) {
         if (text[i] == '"') {
             // A quote without a partner hides everything after it.
-            if (!inQuotes && text.find('"', i + 1) == std::string::npos)
-                return std::string::npos;
+            if (!inQuotes && text.find('"', i + 1) == std::string::npos) return std::string::npos;
             inQuotes = !inQuotes;
             continue;
         }
-        if (!inQuotes && matchAt(i))
-            return i;
+        if (!inQuotes && matchAt(i)) return i;
     }
     return std::string::npos;
 }
@@ -56,8 +52,7 @@ size_t FindOutside(const std::string& text, size_t from, Match matchAt) {
 }  // namespace
 
 size_t FindOutsideQuotes(const std::string& text, const std::string& needle, size_t from) {
-    if (needle.empty())
-        return std::string::npos;
+    if (needle.empty()) return std::string::npos;
     return FindOutside(text, from,
                        [&](size_t i) { return text.compare(i, needle.size(), needle) == 0; });
 }
@@ -67,44 +62,41 @@ size_t FindFirstOfOutsideQuotes(const std::string& text, const std::string& char
                        [&](size_t i) { return chars.find(text[i]) != std::string::npos; });
 }
 
-std::vector<std::string> SplitOutsideQuotes(const std::string& text, const std::string& delimiter) {
+namespace {
+
+// Cuts text at each delimiter position that find(text, delimiter, from)
+// reports; empty pieces are dropped.
+template <class Find>
+std::vector<std::string> SplitWith(const std::string& text, const std::string& delimiter,
+                                   Find find) {
     std::vector<std::string> pieces;
     if (delimiter.empty()) {
-        if (!text.empty())
-            pieces.push_back(text);
+        if (!text.empty()) pieces.push_back(text);
         return pieces;
     }
     size_t start = 0;
     while (true) {
-        const size_t at = FindOutsideQuotes(text, delimiter, start);
+        const size_t at = find(text, delimiter, start);
         const size_t end = at == std::string::npos ? text.size() : at;
-        if (end > start)
-            pieces.push_back(text.substr(start, end - start));
-        if (at == std::string::npos)
-            break;
+        if (end > start) pieces.push_back(text.substr(start, end - start));
+        if (at == std::string::npos) break;
         start = at + delimiter.size();
     }
     return pieces;
 }
 
+}  // namespace
+
+std::vector<std::string> SplitOutsideQuotes(const std::string& text, const std::string& delimiter) {
+    return SplitWith(text, delimiter, [](const std::string& t, const std::string& d, size_t from) {
+        return FindOutsideQuotes(t, d, from);
+    });
+}
+
 std::vector<std::string> Split(const std::string& text, const std::string& delimiter) {
-    std::vector<std::string> pieces;
-    if (delimiter.empty()) {
-        if (!text.empty())
-            pieces.push_back(text);
-        return pieces;
-    }
-    size_t start = 0;
-    while (true) {
-        const size_t at = text.find(delimiter, start);
-        const size_t end = at == std::string::npos ? text.size() : at;
-        if (end > start)
-            pieces.push_back(text.substr(start, end - start));
-        if (at == std::string::npos)
-            break;
-        start = at + delimiter.size();
-    }
-    return pieces;
+    return SplitWith(text, delimiter, [](const std::string& t, const std::string& d, size_t from) {
+        return t.find(d, from);
+    });
 }
 
 bool StartsWith(const std::string& text, const std::string& prefix) {
@@ -117,8 +109,7 @@ bool EndsWith(const std::string& text, const std::string& suffix) {
 }
 
 std::string ReplaceAll(std::string text, const std::string& what, const std::string& with) {
-    if (what.empty())
-        return text;
+    if (what.empty()) return text;
     size_t at = 0;
     while ((at = text.find(what, at)) != std::string::npos) {
         text.replace(at, what.size(), with);

@@ -17,8 +17,7 @@ CTimer::CTimer() : CTimer(nullptr) {}
 
 CTimer::CTimer(const CTimer* parent) : myParent(parent) {
     // The global timer is its own parent; its reading does not use myStart.
-    if (myParent != this)
-        myStart = ParentNow();
+    if (myParent != this) myStart = ParentNow();
 }
 
 CTimer::CTimer(const CTimer& other) : myParent(other.myParent) {
@@ -26,8 +25,7 @@ CTimer::CTimer(const CTimer& other) : myParent(other.myParent) {
 }
 
 uint32_t CTimer::ParentNow() const {
-    if (myParent == this)
-        return GetGlobalTime();
+    if (myParent == this) return GetGlobalTime();
     return myParent ? myParent->GetTime() : CDerivedGlobalTimer::GetSingleton()->GetTime();
 }
 
@@ -60,8 +58,7 @@ CTimer& CTimer::operator-=(const CTimer& other) {
 }
 
 uint32_t CTimer::GetTime() const {
-    if (myPaused)
-        return myPausedValue < 0 ? 0 : static_cast<uint32_t>(myPausedValue);
+    if (myPaused) return myPausedValue < 0 ? 0 : static_cast<uint32_t>(myPausedValue);
     const uint32_t now = ParentNow();
     // A start after now (set back past zero) reads 0. Compare as a signed
     // difference so that the wrap after 49.7 days keeps working.
@@ -75,15 +72,13 @@ uint32_t CTimer::UpdateMark() {
 }
 
 void CTimer::Pause() {
-    if (myPaused)
-        return;
+    if (myPaused) return;
     myPausedValue = static_cast<int32_t>(GetTime());
     myPaused = true;
 }
 
 void CTimer::Resume() {
-    if (!myPaused)
-        return;
+    if (!myPaused) return;
     myPaused = false;
     SetTime(static_cast<uint32_t>(myPausedValue < 0 ? 0 : myPausedValue));
 }

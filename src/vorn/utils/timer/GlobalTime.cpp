@@ -34,15 +34,13 @@ void SetTimeSource(const CSmartPtr<IGlobalTimerImpl>& source) {
 }
 
 CSmartPtr<IGlobalTimerImpl> GetTimeSource() {
-    if (!Holder().installed)
-        SetTimeSource(CSmartPtr<IGlobalTimerImpl>(new CGlobalTimerImplTimeH));
+    if (!Holder().installed) SetTimeSource(CSmartPtr<IGlobalTimerImpl>(new CGlobalTimerImplTimeH));
     return Holder().source;
 }
 
 uint32_t GetGlobalTime() {
     TimeSourceHolder& holder = Holder();
-    if (!holder.installed)
-        GetTimeSource();
+    if (!holder.installed) GetTimeSource();
     return holder.source ? holder.source->GetTicks() : 0;
 }
 

@@ -90,8 +90,7 @@ TEST(CPostfixTest, CustomOperatorsCanBeRegistered) {
     class CDouble : public vorn::IPostfixOperand<int> {
     public:
         void Execute(std::deque<int>& stack) const override {
-            if (!stack.empty())
-                stack.back() *= 2;
+            if (!stack.empty()) stack.back() *= 2;
         }
     } twice;
     CPostfix<int> integers;

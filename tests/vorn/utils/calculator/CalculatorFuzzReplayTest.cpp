@@ -24,8 +24,7 @@ TEST(CalculatorFuzzReplayTest, KeptInputsNoLongerFault) {
     ASSERT_TRUE(std::filesystem::is_directory(folder)) << folder;
     int replayed = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        if (!entry.is_regular_file())
-            continue;
+        if (!entry.is_regular_file()) continue;
         const std::string input = ReadFile(entry.path());
         vorn::CCalculator<double> doubles;
         vorn::CCalculator<float> floats;
