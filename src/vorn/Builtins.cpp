@@ -6,6 +6,7 @@
 #include "vorn/tasks/CTesterTask.h"
 #include "vorn/utils/SelfTests.h"
 #include "vorn/utils/calculator/CalculatorSelfTests.h"
+#include "vorn/utils/xml/XmlSelfTests.h"
 
 namespace vorn {
 
@@ -38,6 +39,8 @@ void RegisterSelfTests() {
         {CFileSystemBasicImplTest, "CFileSystemBasicImplTest", "vorn/io/IoSelfTests.cpp"},
         {CInputStreamTest, "CInputStreamTest", "vorn/io/IoSelfTests.cpp"},
         {CPathTest, "CPathTest", "vorn/io/IoSelfTests.cpp"},
+        {CXmlTest, "CXmlTest", "vorn/utils/xml/XmlSelfTests.cpp"},
+        {CAnyContainerTest, "CAnyContainerTest", "vorn/utils/xml/XmlSelfTests.cpp"},
         {CCalculatorTest, "CCalculatorTest", "vorn/utils/calculator/CalculatorSelfTests.cpp"},
         {CInfixToPostfixTest, "CInfixToPostfixTest",
          "vorn/utils/calculator/CalculatorSelfTests.cpp"},

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "ManualTime.h"
+#include "TestEnvironment.h"
 #include "vorn/input/CEventBridge.h"
 #include "vorn/utils/timer/CGlobalAppTimer.h"
 #include "vorn/utils/timer/CTimer.h"
 #include "vorn/utils/timer/GlobalTime.h"
+#include "vorn/utils/xml/Xml.h"
 
 using namespace vorn;
 
@@ -66,6 +68,35 @@ TEST_F(TimerTest, AppClockStopsWithoutFocusAndItsChildrenWithIt) {
     time->now += 5;
     EXPECT_EQ(child.GetTime(), 105u);
     CGlobalAppTimer::DeleteSingleton();
+}
+
+TEST_F(TimerTest, PausedReadingSurvivesAnXmlFileRoundTrip) {
+    testing_support::CScopedTempDir dir;
+    CTimer paused;
+    paused.SetTime(1234);
+    paused.Pause();
+    time->now += 500;
+    ASSERT_TRUE(SaveObjectToXmlFile(paused, "timer.xml", "Timer"));
+    const std::string text = testing_support::ReadFile("timer.xml");
+    EXPECT_NE(text.find("<time>"), std::string::npos) << text;
+    EXPECT_NE(text.find("<pause>"), std::string::npos) << text;
+
+    CTimer loaded;
+    ASSERT_TRUE(LoadObjectFromXmlFile(loaded, "timer.xml"));
+    time->now += 500;
+    EXPECT_TRUE(loaded.IsPaused());
+    EXPECT_EQ(loaded.GetTime(), 1234u);
+
+    CTimer running;
+    running.SetTime(40);
+    ASSERT_TRUE(SaveObjectToXmlFile(running, "running.xml", "Timer"));
+    EXPECT_EQ(testing_support::ReadFile("running.xml").find("<pause>"), std::string::npos);
+    CTimer reloaded;
+    reloaded.Pause();
+    ASSERT_TRUE(LoadObjectFromXmlFile(reloaded, "running.xml"));
+    EXPECT_FALSE(reloaded.IsPaused());
+    time->now += 10;
+    EXPECT_EQ(reloaded.GetTime(), 50u);
 }
 
 TEST(GlobalTimeTest, SdlTicksAreSaneBeforeAnyWindow) {

@@ -1,6 +1,7 @@
 #include "vorn/utils/timer/CTimer.h"
 
 #include "vorn/utils/timer/GlobalTime.h"
+#include "vorn/utils/xml/CXmlArchive.h"
 
 namespace vorn {
 
@@ -92,6 +93,26 @@ void CTimer::Reset() {
 void CTimer::SetTime(uint32_t ms) {
     myStart = ParentNow() - ms;
     myPausedValue = static_cast<int32_t>(ms);
+}
+
+}  // namespace vorn
+
+namespace vorn {
+
+void CTimer::Serialize(CXmlArchive& archive) {
+    uint32_t time = GetTime();
+    bool paused = myPaused;
+    archive.Field("time", time);
+    if (archive.IsWriting()) {
+        if (paused) archive.Field("pause", paused);
+        return;
+    }
+    // "pause" is only there for a paused timer.
+    paused = false;
+    if (archive.HasChild("pause")) archive.Field("pause", paused);
+    myPaused = false;
+    SetTime(time);
+    if (paused) Pause();
 }
 
 }  // namespace vorn

@@ -4,6 +4,8 @@
 
 namespace vorn {
 
+class CXmlArchive;
+
 // Millisecond stopwatch measured against a parent timer (by default the global
 // time). Readings never go below 0; arithmetic wraps as unsigned 32-bit.
 class CTimer {
@@ -36,6 +38,8 @@ public:
     virtual void Reset();
     virtual void SetTime(uint32_t ms);
     virtual bool IsPaused() const { return myPaused; }
+    // XML fields "time" (the reading) and, only while paused, "pause".
+    virtual void Serialize(CXmlArchive& archive);
 
 protected:
     // A root timer measures nothing: it overrides GetTime with its own clock.
