@@ -6,6 +6,7 @@
 #include "vorn/tasks/CTesterTask.h"
 #include "vorn/utils/SelfTests.h"
 #include "vorn/utils/calculator/CalculatorSelfTests.h"
+#include "vorn/utils/signalslot/SignalSlotSelfTests.h"
 #include "vorn/utils/xml/XmlSelfTests.h"
 
 namespace vorn {
@@ -41,6 +42,10 @@ void RegisterSelfTests() {
         {CPathTest, "CPathTest", "vorn/io/IoSelfTests.cpp"},
         {CXmlTest, "CXmlTest", "vorn/utils/xml/XmlSelfTests.cpp"},
         {CAnyContainerTest, "CAnyContainerTest", "vorn/utils/xml/XmlSelfTests.cpp"},
+        {CSSObjectTest, "CSSObjectTest", "vorn/utils/signalslot/SignalSlotSelfTests.cpp"},
+        {CSSObjectSerializeTest, "CSSObjectSerializeTest",
+         "vorn/utils/signalslot/SignalSlotSelfTests.cpp"},
+        {SignalSlotTest, "SignalSlotTest", "vorn/utils/signalslot/SignalSlotSelfTests.cpp"},
         {CCalculatorTest, "CCalculatorTest", "vorn/utils/calculator/CalculatorSelfTests.cpp"},
         {CInfixToPostfixTest, "CInfixToPostfixTest",
          "vorn/utils/calculator/CalculatorSelfTests.cpp"},
