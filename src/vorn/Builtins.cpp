@@ -1,11 +1,14 @@
 #include "vorn/Builtins.h"
 
 #include "vorn/console/BasicCommands.h"
+#include "vorn/input/InputTaskTypes.h"
+#include "vorn/tasks/CTaskAudioSDLMixer.h"
 #include "vorn/tasks/CTaskFactory.h"
 #include "vorn/tasks/CTester.h"
 #include "vorn/tasks/CTesterTask.h"
 #include "vorn/utils/SelfTests.h"
 #include "vorn/utils/calculator/CalculatorSelfTests.h"
+#include "vorn/utils/random/RandomSelfTests.h"
 #include "vorn/utils/signalslot/SignalSlotSelfTests.h"
 #include "vorn/utils/xml/XmlSelfTests.h"
 
@@ -15,10 +18,11 @@ namespace {
 
 void RegisterTaskTypes(CTaskFactory& factory) {
     factory.RegisterTaskType<CTesterTask>("unittest");
+    RegisterInputTaskTypes(factory);
 }
 
 void RegisterTaskLibraries(CTaskFactory& factory) {
-    (void)factory;
+    factory.RegisterTaskLibrary("sdl_mixer", &RegisterSdlMixerTaskLibrary);
 }
 
 void RegisterSelfTests() {
@@ -46,6 +50,7 @@ void RegisterSelfTests() {
         {CSSObjectSerializeTest, "CSSObjectSerializeTest",
          "vorn/utils/signalslot/SignalSlotSelfTests.cpp"},
         {SignalSlotTest, "SignalSlotTest", "vorn/utils/signalslot/SignalSlotSelfTests.cpp"},
+        {RandomTest, "RandomTest", "vorn/utils/random/RandomSelfTests.cpp"},
         {CCalculatorTest, "CCalculatorTest", "vorn/utils/calculator/CalculatorSelfTests.cpp"},
         {CInfixToPostfixTest, "CInfixToPostfixTest",
          "vorn/utils/calculator/CalculatorSelfTests.cpp"},

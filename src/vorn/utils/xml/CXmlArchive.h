@@ -1,5 +1,6 @@
 #pragma once
 
+#include <limits>
 #include <list>
 #include <memory>
 #include <sstream>
@@ -145,8 +146,7 @@ std::unique_ptr<CXmlElement> ObjectToXmlElement(T& object, const std::string& na
 // Reads object from element with a fresh archive; a null element does nothing.
 template <class T>
 void ObjectFromXmlElement(CXmlElement* element, T& object) {
-    if (!element)
-        return;
+    if (!element) return;
     CXmlArchive archive(element, CXmlArchive::READ);
     CXmlObject<T>::Serialize(archive, object);
 }
@@ -164,22 +164,25 @@ constexpr bool IS_CHARACTER =
 
 template <class T>
 const char* NumberTypeName() {
-    if constexpr (std::is_same_v<T, bool>)
-        return "bool";
-    if constexpr (std::is_same_v<T, int>)
-        return "int";
-    if constexpr (std::is_same_v<T, unsigned int>)
-        return "unsigned int";
-    if constexpr (std::is_same_v<T, float>)
-        return "float";
-    if constexpr (std::is_same_v<T, double>)
-        return "double";
-    if constexpr (std::is_floating_point_v<T>)
-        return "floating point number";
-    if constexpr (std::is_signed_v<T>)
-        return "integer";
+    if constexpr (std::is_same_v<T, bool>) return "bool";
+    if constexpr (std::is_same_v<T, int>) return "int";
+    if constexpr (std::is_same_v<T, unsigned int>) return "unsigned int";
+    if constexpr (std::is_same_v<T, float>) return "float";
+    if constexpr (std::is_same_v<T, double>) return "double";
+    if constexpr (std::is_floating_point_v<T>) return "floating point number";
+    if constexpr (std::is_signed_v<T>) return "integer";
     return "unsigned integer";
 }
+
+// Number text as standard streams read and write it, without building a
+// stream per value (files hold thousands of numbers). Each takes a leading
+// number after blanks ("12abc" gives 12) and refuses text that holds none or
+// a value out of range.
+bool ParseInteger(const std::string& text, long long& value);
+bool ParseUnsigned(const std::string& text, unsigned long long& value);
+bool ParseFloat(const std::string& text, double& value);
+// Six significant digits, as a default-formatted stream writes.
+std::string FloatToText(double value);
 
 }  // namespace xmldetail
 
@@ -209,22 +212,40 @@ struct CXmlValue<T, std::enable_if_t<std::is_arithmetic_v<T> && !xmldetail::IS_C
     static constexpr bool IS_PLAIN = true;
     static const char* TypeName() { return xmldetail::NumberTypeName<T>(); }
     static std::string ToText(const T& value) {
-        std::ostringstream out;
-        out << value;
-        return out.str();
+        if constexpr (std::is_same_v<T, bool>) {
+            return value ? "1" : "0";
+        } else if constexpr (std::is_integral_v<T>) {
+            return std::to_string(value);
+        } else {
+            return xmldetail::FloatToText(static_cast<double>(value));
+        }
     }
     static bool FromText(const std::string& text, T& value) {
-        if constexpr (std::is_unsigned_v<T> && !std::is_same_v<T, bool>) {
-            // Stream input would wrap "-1" round to the largest value.
-            const size_t first = text.find_first_not_of(" \t");
-            if (first != std::string::npos && text[first] == '-')
+        if constexpr (std::is_same_v<T, bool>) {
+            long long parsed = 0;
+            if (!xmldetail::ParseInteger(text, parsed) || (parsed != 0 && parsed != 1))
                 return false;
+            value = parsed != 0;
+        } else if constexpr (std::is_integral_v<T> && std::is_unsigned_v<T>) {
+            unsigned long long parsed = 0;
+            // Stream input would wrap "-1" round to the largest value.
+            if (!xmldetail::ParseUnsigned(text, parsed) || parsed > std::numeric_limits<T>::max())
+                return false;
+            value = static_cast<T>(parsed);
+        } else if constexpr (std::is_integral_v<T>) {
+            long long parsed = 0;
+            if (!xmldetail::ParseInteger(text, parsed) || parsed < std::numeric_limits<T>::min() ||
+                parsed > std::numeric_limits<T>::max())
+                return false;
+            value = static_cast<T>(parsed);
+        } else {
+            double parsed = 0;
+            if (!xmldetail::ParseFloat(text, parsed)) return false;
+            if (std::is_same_v<T, float> && (parsed > std::numeric_limits<float>::max() ||
+                                             parsed < -std::numeric_limits<float>::max()))
+                return false;
+            value = static_cast<T>(parsed);
         }
-        std::istringstream in(text);
-        T parsed{};
-        if (!(in >> parsed))
-            return false;
-        value = parsed;
         return true;
     }
 };
@@ -269,8 +290,7 @@ struct CXmlItem {
     // False (after a warning) when the element's text is not a T.
     static bool Read(const CXmlArchive& archive, CXmlElement& element, T& value) {
         if constexpr (CXmlValue<T>::IS_PLAIN) {
-            if (CXmlValue<T>::FromText(element.GetValue(), value))
-                return true;
+            if (CXmlValue<T>::FromText(element.GetValue(), value)) return true;
             archive.WarnBadValue(element.GetName(), element.GetValue(), CXmlValue<T>::TypeName());
             return false;
         } else {
@@ -317,15 +337,12 @@ struct CXmlSequenceField {
             return;
         }
         CXmlElement* parent = archive.GetCurrentElement();
-        if (!parent)
-            return;
+        if (!parent) return;
         for (int i = 0; i < parent->GetChildCount(); ++i) {
             CXmlElement* element = parent->GetChild(i);
-            if (element->GetName() != name)
-                continue;
+            if (element->GetName() != name) continue;
             Item item{};
-            if (CXmlItem<Item>::Read(archive, *element, item))
-                items.push_back(std::move(item));
+            if (CXmlItem<Item>::Read(archive, *element, item)) items.push_back(std::move(item));
         }
         archive.SkipChildren(name);
     }
@@ -342,44 +359,37 @@ template <class T>
 void CXmlArchive::Attribute(const std::string& name, T& value, const char* file, int line) {
     static_assert(CXmlValue<T>::IS_PLAIN, "attributes hold plain values only");
     SetSource(file, line);
-    if (!myCurrent)
-        return;
+    if (!myCurrent) return;
     if (IsWriting()) {
         myCurrent->AddAttribute(name, CAnyContainer(value));
         return;
     }
-    if (!myCurrent->HasAttribute(name))
-        return;
+    if (!myCurrent->HasAttribute(name)) return;
     const CAnyContainer& attribute = myCurrent->GetAttribute(name);
     if (const T* held = attribute.GetIf<T>()) {
         value = *held;
         return;
     }
     const std::string text = attribute.GetString();
-    if (!CXmlValue<T>::FromText(text, value))
-        WarnBadValue(name, text, CXmlValue<T>::TypeName());
+    if (!CXmlValue<T>::FromText(text, value)) WarnBadValue(name, text, CXmlValue<T>::TypeName());
 }
 
 template <class T, class Create>
 void CXmlArchive::Objects(const std::string& name, std::vector<T*>& items, Create create,
                           const char* file, int line) {
     SetSource(file, line);
-    if (!myCurrent)
-        return;
+    if (!myCurrent) return;
     if (IsWriting()) {
         for (T* item : items) {
-            if (item)
-                AddChild(ObjectToXmlElement(*item, name));
+            if (item) AddChild(ObjectToXmlElement(*item, name));
         }
         return;
     }
     for (int i = 0; i < myCurrent->GetChildCount(); ++i) {
         CXmlElement* element = myCurrent->GetChild(i);
-        if (element->GetName() != name)
-            continue;
+        if (element->GetName() != name) continue;
         T* item = create(static_cast<const CXmlElement&>(*element));
-        if (!item)
-            continue;
+        if (!item) continue;
         ObjectFromXmlElement(element, *item);
         items.push_back(item);
     }

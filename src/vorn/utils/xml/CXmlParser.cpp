@@ -132,7 +132,7 @@ void CXmlParser::ProcessChar(char c) {
             } else if (myTag.size() < MAX_TAG_LENGTH) {
                 myTag += c;
                 // A comment runs to "-->" and may hold ">" on the way.
-                if (myTag == "!--") {
+                if (myTag.size() == 3 && myTag == "!--") {
                     myState = INSIDE_COMMENT;
                     myCommentTail[0] = myCommentTail[1] = 0;
                 }
