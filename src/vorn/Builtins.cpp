@@ -1,11 +1,13 @@
 #include "vorn/Builtins.h"
 
 #include "vorn/console/BasicCommands.h"
+#include "vorn/gfx/GfxSelfTests.h"
 #include "vorn/input/InputTaskTypes.h"
 #include "vorn/tasks/CTaskAudioSDLMixer.h"
 #include "vorn/tasks/CTaskFactory.h"
 #include "vorn/tasks/CTester.h"
 #include "vorn/tasks/CTesterTask.h"
+#include "vorn/tasks/SdlTaskLibrary.h"
 #include "vorn/utils/SelfTests.h"
 #include "vorn/utils/calculator/CalculatorSelfTests.h"
 #include "vorn/utils/random/RandomSelfTests.h"
@@ -22,6 +24,7 @@ void RegisterTaskTypes(CTaskFactory& factory) {
 }
 
 void RegisterTaskLibraries(CTaskFactory& factory) {
+    factory.RegisterTaskLibrary("sdl", &RegisterSdlTaskLibrary);
     factory.RegisterTaskLibrary("sdl_mixer", &RegisterSdlMixerTaskLibrary);
 }
 
@@ -50,6 +53,8 @@ void RegisterSelfTests() {
         {CSSObjectSerializeTest, "CSSObjectSerializeTest",
          "vorn/utils/signalslot/SignalSlotSelfTests.cpp"},
         {SignalSlotTest, "SignalSlotTest", "vorn/utils/signalslot/SignalSlotSelfTests.cpp"},
+        {CColorTest, "CColorTest", "vorn/gfx/GfxSelfTests.cpp"},
+        {CTextureManagerTest, "CTextureManagerTest", "vorn/gfx/GfxSelfTests.cpp"},
         {RandomTest, "RandomTest", "vorn/utils/random/RandomSelfTests.cpp"},
         {CCalculatorTest, "CCalculatorTest", "vorn/utils/calculator/CalculatorSelfTests.cpp"},
         {CInfixToPostfixTest, "CInfixToPostfixTest",

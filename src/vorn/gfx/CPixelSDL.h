@@ -1,0 +1,98 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <string>
+
+#include "vorn/gfx/CTextureManager.h"
+#include "vorn/gfx/IPixel.h"
+#include "vorn/gfx/Resampling.h"
+
+namespace vorn {
+
+// SDL surfaces are freed with SDL_FreeSurface when the texture manager lets go.
+template <>
+struct CTextureReleaser<SDL_Surface*> {
+    static void Release(SDL_Surface* surface) { SDL_FreeSurface(surface); }
+};
+using CTextureManagerSDL = CTextureManager<SDL_Surface*>;
+
+// A surface of the SDL back end: an SDL software surface with a source
+// rectangle. The SDL surface is handed back to the texture manager when this
+// object dies (which frees it unless other surfaces still share it).
+//
+// Blits into a surface in copy mode copy the source pixels with their alpha;
+// in blend mode they blend them in floating point; otherwise SDL's own blit
+// is used (alpha blending when the source has an alpha channel).
+class CPixelSDL : public IPixel {
+public:
+    CPixelSDL() = default;
+    // Takes over surface (may be null).
+    explicit CPixelSDL(SDL_Surface* surface, const std::string& fileName = "");
+    ~CPixelSDL() override;
+    CPixelSDL(const CPixelSDL&) = delete;
+    CPixelSDL& operator=(const CPixelSDL&) = delete;
+
+    bool IsNullSurface() const override { return false; }
+    int GetPixelType() const override { return PIXEL_SDL; }
+    bool Empty() const override { return mySurface == nullptr; }
+    void PutPixel(int x, int y, const CColor& color) override;
+    CColor GetPixel(int x, int y) const override;
+    void Clean(const types_rect& rect) override;
+    int GetWidth() const override { return mySourceRect.w; }
+    int GetHeight() const override { return mySourceRect.h; }
+    IPixel* Resize(int w, int h) const override;
+    IPixel* Rotate(float degrees) const override;
+    IPixel* SetAlpha(uint8_t alpha) const override;
+    IPixel* Clone() const override;
+    bool BlitTo(IPixel* target, const types_rect& source, const types_point& destination) override;
+    bool BlitTo(IPixel* target) override;
+    void SetSourceRect(const types_rect& rect) override;
+    types_rect GetSourceRect() const override { return mySourceRect; }
+    bool IsClipped() const override;
+    int GetSurfaceWidth() const override { return mySurface ? mySurface->w : 0; }
+    int GetSurfaceHeight() const override { return mySurface ? mySurface->h : 0; }
+    int GetSourceX() const override { return mySourceRect.x; }
+    int GetSourceY() const override { return mySourceRect.y; }
+    void SetParameter(int which, uint32_t value) override;
+    bool SaveTo(const std::string& fileName) override;
+    std::string GetFilename() const override { return myFileName; }
+    void Flip() override {}
+    void AddUpdateRect(const types_rect&) override {}
+
+    // rect (relative to the source rectangle) moved into surface coordinates
+    // and clipped to the source rectangle.
+    types_rect ClipToSource(const types_rect& rect) const;
+    // An SDL surface holding exactly the source rectangle: the surface itself
+    // when it is not clipped, else a copy kept until the size changes.
+    SDL_Surface* GetClippedSurface();
+    SDL_Surface* GetSurface() const { return mySurface; }
+    // Takes over surface; the source rectangle becomes all of it. The old
+    // surface goes back to the texture manager when release is set.
+    void SetSurface(SDL_Surface* surface, bool release = true);
+
+    bool GetCopyMode() const { return myCopyMode; }
+    bool GetBlendMode() const { return myBlendMode; }
+    CColor GetClearColor() const { return myClearColor; }
+    // The engine-wide values set through PARAM_ENGINE_VALUE_A and _B.
+    static uint32_t GetEngineValue(int which);
+
+private:
+    // A new surface object on an SDL surface made here, or the null surface.
+    static IPixel* Wrap(SDL_Surface* surface);
+    // A new alpha surface holding the colours, or the null surface.
+    static IPixel* WrapColors(const resampling::CColorImage& image);
+    // The source rectangle as colours, the colour key made transparent.
+    resampling::CColorImage ReadSource() const;
+    void FreeClippedSurface();
+
+    SDL_Surface* mySurface = nullptr;
+    types_rect mySourceRect;
+    std::string myFileName;
+    CColor myClearColor = CColor(0, 0, 0, 0);
+    bool myCopyMode = false;
+    bool myBlendMode = false;
+    SDL_Surface* myClippedSurface = nullptr;
+};
+
+}  // namespace vorn

@@ -1,0 +1,181 @@
+#include "vorn/gfx/SdlPixels.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vorn::sdlpixels {
+
+CSurfaceLock::CSurfaceLock(SDL_Surface* surface) : mySurface(surface) {
+    if (!surface) return;
+    if (SDL_MUSTLOCK(surface)) {
+        myLocked = SDL_LockSurface(surface) == 0;
+        myNeedsUnlock = myLocked;
+    } else {
+        myLocked = true;
+    }
+}
+
+CSurfaceLock::~CSurfaceLock() {
+    if (myNeedsUnlock) SDL_UnlockSurface(mySurface);
+}
+
+uint32_t ReadRaw(const SDL_Surface* surface, int x, int y) {
+    const int bpp = surface->format->BytesPerPixel;
+    const uint8_t* p = static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch + x * bpp;
+    switch (bpp) {
+        case 1:
+            return *p;
+        case 2:
+            return *reinterpret_cast<const uint16_t*>(p);
+        case 3:
+            if (SDL_BYTEORDER == SDL_BIG_ENDIAN) return (p[0] << 16) | (p[1] << 8) | p[2];
+            return p[0] | (p[1] << 8) | (p[2] << 16);
+        default:
+            return *reinterpret_cast<const uint32_t*>(p);
+    }
+}
+
+void WriteRaw(SDL_Surface* surface, int x, int y, uint32_t raw) {
+    const int bpp = surface->format->BytesPerPixel;
+    uint8_t* p = static_cast<uint8_t*>(surface->pixels) + y * surface->pitch + x * bpp;
+    switch (bpp) {
+        case 1:
+            *p = static_cast<uint8_t>(raw);
+            break;
+        case 2:
+            *reinterpret_cast<uint16_t*>(p) = static_cast<uint16_t>(raw);
+            break;
+        case 3:
+            if (SDL_BYTEORDER == SDL_BIG_ENDIAN) {
+                p[0] = (raw >> 16) & 0xFF;
+                p[1] = (raw >> 8) & 0xFF;
+                p[2] = raw & 0xFF;
+            } else {
+                p[0] = raw & 0xFF;
+                p[1] = (raw >> 8) & 0xFF;
+                p[2] = (raw >> 16) & 0xFF;
+            }
+            break;
+        default:
+            *reinterpret_cast<uint32_t*>(p) = raw;
+            break;
+    }
+}
+
+CColor RawToColor(const SDL_PixelFormat* format, uint32_t raw) {
+    CColor color;
+    SDL_GetRGBA(raw, const_cast<SDL_PixelFormat*>(format), &color.r, &color.g, &color.b, &color.a);
+    return color;
+}
+
+uint32_t ColorToRaw(const SDL_PixelFormat* format, const CColor& color) {
+    return SDL_MapRGBA(const_cast<SDL_PixelFormat*>(format), color.r, color.g, color.b, color.a);
+}
+
+CColor BlendOver(const CColor& src, const CColor& dst) {
+    // Porter-Duff "over" on straight (not premultiplied) alpha: over an opaque
+    // pixel the usual mix, over a transparent one the source unchanged.
+    const float sa = src.a / 255.0f;
+    const float da = dst.a / 255.0f * (1.0f - sa);
+    const float alpha = sa + da;
+    if (alpha <= 0.0f) return CColor(0, 0, 0, 0);
+    auto mix = [&](uint8_t s, uint8_t d) {
+        return static_cast<uint8_t>(std::min(255.0f, (s * sa + d * da) / alpha + 0.5f));
+    };
+    return CColor(mix(src.r, dst.r), mix(src.g, dst.g), mix(src.b, dst.b),
+                  static_cast<uint8_t>(std::min(255.0f, alpha * 255.0f + 0.5f)));
+}
+
+SDL_Surface* CreateAlphaSurface(int w, int h) {
+    // The layout SDL_DisplayFormatAlpha picks: ABGR for a 32-bit screen that
+    // keeps red in the low byte, ARGB for everything else.
+    uint32_t r = 0x00FF0000, g = 0x0000FF00, b = 0x000000FF;
+    const uint32_t a = 0xFF000000;
+    if (const SDL_Surface* screen = SDL_GetVideoSurface()) {
+        const SDL_PixelFormat* f = screen->format;
+        if (f->BytesPerPixel == 4 && f->Rmask == 0x000000FF && f->Bmask == 0x00FF0000) {
+            r = 0x000000FF;
+            b = 0x00FF0000;
+        }
+    }
+    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE | SDL_SRCALPHA, w, h, 32, r, g, b, a);
+    if (surface) SDL_SetAlpha(surface, SDL_SRCALPHA, SDL_ALPHA_OPAQUE);
+    return surface;
+}
+
+std::vector<CColor> ReadColors(SDL_Surface* surface, const types_rect& rect) {
+    std::vector<CColor> colors;
+    CSurfaceLock lock(surface);
+    if (!lock.Locked() || rect.IsEmpty()) return colors;
+    colors.reserve(static_cast<size_t>(rect.w) * rect.h);
+    for (int y = rect.y; y < rect.y + rect.h; ++y)
+        for (int x = rect.x; x < rect.x + rect.w; ++x)
+            colors.push_back(RawToColor(surface->format, ReadRaw(surface, x, y)));
+    return colors;
+}
+
+void WriteColors(SDL_Surface* surface, const std::vector<CColor>& colors) {
+    CSurfaceLock lock(surface);
+    if (!lock.Locked() || colors.size() < static_cast<size_t>(surface->w) * surface->h) return;
+    const SDL_PixelFormat* f = surface->format;
+    size_t i = 0;
+    for (int y = 0; y < surface->h; ++y) {
+        uint32_t* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) +
+                                                    y * surface->pitch);
+        for (int x = 0; x < surface->w; ++x, ++i) {
+            const CColor& c = colors[i];
+            row[x] = (uint32_t(c.r) << f->Rshift) | (uint32_t(c.g) << f->Gshift) |
+                     (uint32_t(c.b) << f->Bshift) | (uint32_t(c.a) << f->Ashift);
+        }
+    }
+}
+
+void CopyPixels(SDL_Surface* src, const types_rect& rect, SDL_Surface* dst, int x, int y) {
+    const SDL_PixelFormat* sf = src->format;
+    const SDL_PixelFormat* df = dst->format;
+    const bool sameRgb = sf->Rmask == df->Rmask && sf->Gmask == df->Gmask && sf->Bmask == df->Bmask;
+    for (int row = 0; row < rect.h; ++row) {
+        const uint32_t* from =
+            reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(src->pixels) +
+                                              (rect.y + row) * src->pitch) +
+            rect.x;
+        uint32_t* to = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(dst->pixels) +
+                                                   (y + row) * dst->pitch) +
+                       x;
+        if (sameRgb && sf->Amask == df->Amask) {
+            std::memmove(to, from, static_cast<size_t>(rect.w) * 4);
+        } else if (sameRgb && sf->Amask == 0) {
+            // An opaque source (the screen) into an alpha surface: opaque pixels.
+            for (int i = 0; i < rect.w; ++i)
+                to[i] = (from[i] & (sf->Rmask | sf->Gmask | sf->Bmask)) | df->Amask;
+        } else {
+            for (int i = 0; i < rect.w; ++i)
+                to[i] = ColorToRaw(df, RawToColor(sf, from[i]));
+        }
+    }
+}
+
+void BlendPixels(SDL_Surface* src, const types_rect& rect, SDL_Surface* dst, int x, int y) {
+    const SDL_PixelFormat* sf = src->format;
+    const SDL_PixelFormat* df = dst->format;
+    for (int row = 0; row < rect.h; ++row) {
+        const uint32_t* from =
+            reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(src->pixels) +
+                                              (rect.y + row) * src->pitch) +
+            rect.x;
+        uint32_t* to = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(dst->pixels) +
+                                                   (y + row) * dst->pitch) +
+                       x;
+        for (int i = 0; i < rect.w; ++i) {
+            if (from[i] == 0) continue;
+            const CColor s = RawToColor(sf, from[i]);
+            if (s.a == 255) {
+                to[i] = ColorToRaw(df, s);
+                continue;
+            }
+            to[i] = ColorToRaw(df, BlendOver(s, RawToColor(df, to[i])));
+        }
+    }
+}
+
+}  // namespace vorn::sdlpixels

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "vorn/gfx/CColor.h"
+#include "vorn/utils/math/CRect.h"
+
+// Pixel access shared by the SDL surface classes. Reads and writes need the
+// surface locked (CSurfaceLock) and coordinates inside the surface.
+namespace vorn::sdlpixels {
+
+// Locks a surface for direct pixel access for the life of the object, when
+// SDL requires it. Locked() is false when locking failed.
+class CSurfaceLock {
+public:
+    explicit CSurfaceLock(SDL_Surface* surface);
+    ~CSurfaceLock();
+    CSurfaceLock(const CSurfaceLock&) = delete;
+    CSurfaceLock& operator=(const CSurfaceLock&) = delete;
+    bool Locked() const { return myLocked; }
+
+private:
+    SDL_Surface* mySurface;
+    bool myLocked = false;
+    bool myNeedsUnlock = false;
+};
+
+uint32_t ReadRaw(const SDL_Surface* surface, int x, int y);
+void WriteRaw(SDL_Surface* surface, int x, int y, uint32_t raw);
+// Alpha reads 255 on surfaces without an alpha channel.
+CColor RawToColor(const SDL_PixelFormat* format, uint32_t raw);
+uint32_t ColorToRaw(const SDL_PixelFormat* format, const CColor& color);
+// src drawn over dst by their alphas ("over"), in floating point.
+CColor BlendOver(const CColor& src, const CColor& dst);
+
+// A new 32-bit surface with an alpha channel, all pixels transparent black, in
+// the layout SDL_DisplayFormatAlpha gives for the current screen (ARGB when
+// there is none). Null when SDL cannot make it.
+SDL_Surface* CreateAlphaSurface(int w, int h);
+
+// The pixels of a rectangle of a surface (inside it) as colours, row by row.
+std::vector<CColor> ReadColors(SDL_Surface* surface, const types_rect& rect);
+// Writes w x h colours into a surface made by CreateAlphaSurface.
+void WriteColors(SDL_Surface* surface, const std::vector<CColor>& colors);
+
+// Copies rect of src to (x, y) of dst pixel for pixel, alpha included,
+// converting between layouts. Both surfaces 4 bytes per pixel, both locked,
+// the rectangles inside both.
+void CopyPixels(SDL_Surface* src, const types_rect& rect, SDL_Surface* dst, int x, int y);
+// Like CopyPixels, but blends every non-zero source pixel over dst.
+void BlendPixels(SDL_Surface* src, const types_rect& rect, SDL_Surface* dst, int x, int y);
+
+}  // namespace vorn::sdlpixels
