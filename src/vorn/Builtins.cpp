@@ -2,6 +2,7 @@
 
 #include "vorn/console/BasicCommands.h"
 #include "vorn/gfx/GfxSelfTests.h"
+#include "vorn/gfx/TextSpriteSelfTests.h"
 #include "vorn/input/InputTaskTypes.h"
 #include "vorn/tasks/CTaskAudioSDLMixer.h"
 #include "vorn/tasks/CTaskFactory.h"
@@ -54,6 +55,7 @@ void RegisterSelfTests() {
          "vorn/utils/signalslot/SignalSlotSelfTests.cpp"},
         {SignalSlotTest, "SignalSlotTest", "vorn/utils/signalslot/SignalSlotSelfTests.cpp"},
         {CColorTest, "CColorTest", "vorn/gfx/GfxSelfTests.cpp"},
+        {CTextSpriteTest, "CTextSpriteTest", "vorn/gfx/TextSpriteSelfTests.cpp"},
         {CTextureManagerTest, "CTextureManagerTest", "vorn/gfx/GfxSelfTests.cpp"},
         {RandomTest, "RandomTest", "vorn/utils/random/RandomSelfTests.cpp"},
         {CCalculatorTest, "CCalculatorTest", "vorn/utils/calculator/CalculatorSelfTests.cpp"},

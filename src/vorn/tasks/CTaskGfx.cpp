@@ -1,5 +1,7 @@
 #include "vorn/tasks/CTaskGfx.h"
 
+#include "vorn/gfx/CAnimationUpdator.h"
+
 #include "vorn/utils/timer/CGlobalAppTimer.h"
 
 namespace vorn {
@@ -7,8 +9,7 @@ namespace vorn {
 CTaskGfx::CTaskGfx() : myAnimationClock(CGlobalAppTimer::GetSingleton()) {}
 
 void CTaskGfx::AdvanceAnimations() {
-    // The animation updater joins here: it is stepped with
-    // myAnimationClock.GetTime() once it exists.
+    CAnimationUpdator::GetSingleton()->Update(myAnimationClock.GetTime());
 }
 
 }  // namespace vorn

@@ -48,7 +48,11 @@ void CTaskGfxSDL::Update() {
     // The window may be gone (its task stopped first) or not made yet.
     SDL_Surface* video = SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetVideoSurface() : nullptr;
     if (!video || !myScreen) return;
-    if (myScreen->GetSurface() != video) myScreen->AdoptVideoSurface();
+    if (myScreen->GetSurface() != video) {
+        // A new video surface starts blank: everything must be drawn again.
+        myScreen->AdoptVideoSurface();
+        Gfx::GetScreenLayerHook()->RequestRedrawAll();
+    }
     AdvanceAnimations();
     Gfx::GetScreenLayerHook()->Update();
     myScreen->Flip();
@@ -58,6 +62,7 @@ void CTaskGfxSDL::Update() {
 void CTaskGfxSDL::OnResize(int width, int height) {
     if (!myScreen) return;
     myScreen->AdoptVideoSurface();
+    Gfx::GetScreenLayerHook()->RequestRedrawAll();
     CLog::GetSingleton()->Write("myWidth = " + std::to_string(width) + "\n");
     CLog::GetSingleton()->Write("myHeight = " + std::to_string(height) + "\n");
 }

@@ -113,3 +113,17 @@ TEST(CAnyContainerTest, ConvertsThroughText) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CRectTest, RectanglesNearTheIntLimitsDoNotOverflow) {
+    const int big = std::numeric_limits<int>::max();
+    const CRect<int> far(big - 10, big - 10, 100, 100);
+    EXPECT_TRUE(far.IsPointInside(big - 1, big - 1));
+    EXPECT_EQ(far.Intersection(CRect<int>(big - 5, big - 5, 50, 50)),
+              CRect<int>(big - 5, big - 5, 50, 50));
+    const CRect<int> wide = CRect<int>(-big, 0, 10, 10).Union(CRect<int>(big - 10, 0, 10, 10));
+    EXPECT_EQ(wide.w, big) << "the size is capped, not wrapped";
+}
+
+}  // namespace

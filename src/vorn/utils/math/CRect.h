@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 namespace vorn {
 
@@ -34,33 +35,45 @@ struct CRect {
     bool operator!=(const CRect& o) const { return !(*this == o); }
 
     bool IsEmpty() const { return w <= 0 || h <= 0; }
-    bool IsPointInside(T px, T py) const { return px >= x && px < x + w && py >= y && py < y + h; }
+    // Edges are computed in 64 bits: rectangles near the int limits must not overflow.
+    int64_t Right() const { return int64_t(x) + w; }
+    int64_t Bottom() const { return int64_t(y) + h; }
+    bool IsPointInside(T px, T py) const {
+        return px >= x && px < Right() && py >= y && py < Bottom();
+    }
     bool IsPointInside(const CPoint<T>& p) const { return IsPointInside(p.x, p.y); }
 
     bool Intersects(const CRect& o) const {
-        return !IsEmpty() && !o.IsEmpty() && x < o.x + o.w && o.x < x + w && y < o.y + o.h &&
-               o.y < y + h;
+        return !IsEmpty() && !o.IsEmpty() && x < o.Right() && o.x < Right() && y < o.Bottom() &&
+               o.y < Bottom();
     }
 
     // The overlapping area; empty (w or h 0) when there is none.
     CRect Intersection(const CRect& o) const {
-        T left = x > o.x ? x : o.x;
-        T top = y > o.y ? y : o.y;
-        T right = (x + w) < (o.x + o.w) ? (x + w) : (o.x + o.w);
-        T bottom = (y + h) < (o.y + o.h) ? (y + h) : (o.y + o.h);
+        const T left = x > o.x ? x : o.x;
+        const T top = y > o.y ? y : o.y;
+        const int64_t right = Right() < o.Right() ? Right() : o.Right();
+        const int64_t bottom = Bottom() < o.Bottom() ? Bottom() : o.Bottom();
         if (right <= left || bottom <= top) return CRect(left, top, 0, 0);
-        return CRect(left, top, right - left, bottom - top);
+        return CRect(left, top, Clamp(right - left), Clamp(bottom - top));
     }
 
-    // The smallest rectangle holding both; an empty operand is ignored.
+    // The smallest rectangle holding both (sizes capped at the type's range);
+    // an empty operand is ignored.
     CRect Union(const CRect& o) const {
         if (IsEmpty()) return o;
         if (o.IsEmpty()) return *this;
-        T left = x < o.x ? x : o.x;
-        T top = y < o.y ? y : o.y;
-        T right = (x + w) > (o.x + o.w) ? (x + w) : (o.x + o.w);
-        T bottom = (y + h) > (o.y + o.h) ? (y + h) : (o.y + o.h);
-        return CRect(left, top, right - left, bottom - top);
+        const T left = x < o.x ? x : o.x;
+        const T top = y < o.y ? y : o.y;
+        const int64_t right = Right() > o.Right() ? Right() : o.Right();
+        const int64_t bottom = Bottom() > o.Bottom() ? Bottom() : o.Bottom();
+        return CRect(left, top, Clamp(right - left), Clamp(bottom - top));
+    }
+
+private:
+    static T Clamp(int64_t value) {
+        const int64_t most = static_cast<int64_t>(std::numeric_limits<T>::max());
+        return static_cast<T>(value > most ? most : value);
     }
 };
 
