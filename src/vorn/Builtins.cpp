@@ -6,6 +6,7 @@
 #include "vorn/input/InputTaskTypes.h"
 #include "vorn/tasks/CTaskAudioSDLMixer.h"
 #include "vorn/tasks/CTaskFactory.h"
+#include "vorn/tasks/CTestTaskGfx.h"
 #include "vorn/tasks/CTester.h"
 #include "vorn/tasks/CTesterTask.h"
 #include "vorn/tasks/SdlTaskLibrary.h"
@@ -21,6 +22,7 @@ namespace {
 
 void RegisterTaskTypes(CTaskFactory& factory) {
     factory.RegisterTaskType<CTesterTask>("unittest");
+    factory.RegisterTaskType<CTestTaskGfx>("gfxtest");
     RegisterInputTaskTypes(factory);
 }
 

@@ -1,6 +1,10 @@
 // Runs the real monsters program in a temporary folder with its own script.
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+
+#include <cstdlib>
+
 #include "TestEnvironment.h"
 
 using testing_support::CScopedTempDir;
@@ -79,6 +83,66 @@ TEST_F(ProgramTest, SecondRunStartsTheLogAfresh) {
     const std::string log = Log();
     EXPECT_EQ(log.find("nosuchtype"), std::string::npos);
     EXPECT_EQ(log.find("New log created"), log.rfind("New log created"));
+}
+
+}  // namespace
+
+namespace {
+
+// Colour of one pixel of a BMP file as 0xRRGGBB.
+uint32_t PixelAt(SDL_Surface* image, int x, int y) {
+    SDL_Surface* rgb = SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    SDL_Rect from{static_cast<Sint16>(x), static_cast<Sint16>(y), 1, 1};
+    SDL_BlitSurface(image, &from, rgb, nullptr);
+    const uint32_t pixel = *static_cast<uint32_t*>(rgb->pixels) & 0xFFFFFF;
+    SDL_FreeSurface(rgb);
+    return pixel;
+}
+
+bool IsNear(uint32_t pixel, uint32_t expected, int tolerance = 40) {
+    for (int shift : {0, 8, 16}) {
+        const int a = (pixel >> shift) & 0xFF, b = (expected >> shift) & 0xFF;
+        if (std::abs(a - b) > tolerance) return false;
+    }
+    return true;
+}
+
+TEST_F(ProgramTest, ShowcaseDrawsItsSpritesAndSavesAScreenshot) {
+    // The showcase reads the shipped data folder.
+    std::filesystem::copy(std::string(MONSTERS_SOURCE_DIR) + "/game/data", dir.Path() / "data",
+                          std::filesystem::copy_options::recursive);
+    const std::string script =
+        "taskload(sdl)\n"
+        "starttask(window, window, 1000, 800, 600, 32)\n"
+        "starttask(event, event, 0)\n"
+        "starttask(gfx, gfx, 900)\n"
+        "starttask(gfxtest, gfxtest, 500, 30, \"shot.bmp\")\n";
+    ASSERT_EQ(RunWith(script), 0) << errors;
+    const std::string log = Log();
+    EXPECT_EQ(log.find("<!>"), std::string::npos) << log;
+    SDL_Surface* shot = SDL_LoadBMP((dir.Path() / "shot.bmp").string().c_str());
+    ASSERT_NE(shot, nullptr) << log;
+    EXPECT_EQ(shot->w, 800);
+    EXPECT_EQ(shot->h, 600);
+    // The floor of the background.
+    EXPECT_TRUE(IsNear(PixelAt(shot, 700, 590), 0x2E2834)) << std::hex << PixelAt(shot, 700, 590);
+    // The gear: golden pixels fill much of its box, whatever its angle.
+    int golden = 0;
+    for (int y = 190; y < 286; ++y)
+        for (int x = 560; x < 656; ++x)
+            if (IsNear(PixelAt(shot, x, y), 0xD6A03C, 45)) ++golden;
+    EXPECT_GT(golden, 1500);
+    // The slider's green bar.
+    EXPECT_TRUE(IsNear(PixelAt(shot, 300, 557), 0x50BE50, 60)) << std::hex << PixelAt(shot, 300, 557);
+    // Text sprites put light glyph pixels on the dark background in each row.
+    for (int top : {250, 310, 370, 430}) {
+        int light = 0;
+        for (int y = top; y < top + 20; ++y)
+            for (int x = 190; x < 610; ++x)
+                if (IsNear(PixelAt(shot, x, y), 0xFAFAFA, 30)) ++light;
+        EXPECT_GT(light, 100) << "text row at " << top;
+    }
+    SDL_FreeSurface(shot);
 }
 
 }  // namespace
