@@ -2,7 +2,7 @@
 
 #include "vorn/input/CConsoleCmdBind.h"
 #include "vorn/input/CKeyboard.h"
-#include "vorn/input/CTaskConsole.h"
+#include "vorn/tasks/CTaskConsole.h"
 
 namespace vorn {
 

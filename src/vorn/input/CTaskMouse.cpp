@@ -1,7 +1,7 @@
 #include "vorn/input/CTaskMouse.h"
 
 #include "vorn/input/CMouse.h"
-#include "vorn/input/CTaskConsole.h"
+#include "vorn/tasks/CTaskConsole.h"
 #include "vorn/input/MouseCommands.h"
 
 namespace vorn {

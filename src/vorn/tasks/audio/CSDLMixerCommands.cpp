@@ -221,8 +221,7 @@ protected:
 
 }  // namespace
 
-CSDLMixerCommands::CSDLMixerCommands(CTaskAudioSDLMixer* task)
-    : myConsole(CApplicationFactory::GetSingleton()->CreateConsole()) {
+CSDLMixerCommands::CSDLMixerCommands(CTaskAudioSDLMixer* task) {
     const std::pair<const char*, CConsoleCommand*> commands[] = {
         {"PlayMusic", new CPlayMusicCommand(task)},
         {"PlayMusicFadeIn", new CPlayMusicFadeInCommand(task)},
@@ -234,16 +233,15 @@ CSDLMixerCommands::CSDLMixerCommands(CTaskAudioSDLMixer* task)
         {"SetMusicVolume", new CSetMusicVolumeCommand(task)},
         {"SetEffectVolume", new CSetEffectVolumeCommand(task)},
     };
-    for (const auto& [name, command] : commands) {
-        myCommands.emplace_back(command);
-        myConsole->AddCommand(name, command);
-    }
+    for (const auto& [name, command] : commands)
+        myConsole.AddCommand(name, command);
 }
 
 CSDLMixerCommands::~CSDLMixerCommands() = default;
 
 std::string CSDLMixerCommands::ExecuteLine(const std::string& line) {
-    return myConsole->ExecuteLine(line, false);
+    // Results go to the caller only, not to the log.
+    return myConsole.GetConsole()->ExecuteLine(line, false);
 }
 
 }  // namespace vorn

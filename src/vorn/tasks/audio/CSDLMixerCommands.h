@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "vorn/tasks/CTaskConsole.h"
+
 namespace vorn {
 
 class CConsole;
@@ -35,11 +37,10 @@ public:
 
     // Runs a line on the private console; returns its result.
     std::string ExecuteLine(const std::string& line);
-    CConsole* GetConsole() const { return myConsole.get(); }
+    CConsole* GetConsole() const { return myConsole.GetConsole(); }
 
 private:
-    std::unique_ptr<CConsole> myConsole;
-    std::vector<std::unique_ptr<CConsoleCommand>> myCommands;
+    CTaskConsole myConsole;
 };
 
 }  // namespace vorn

@@ -108,11 +108,9 @@ private:
 
 }  // namespace
 
-CWindowCommandsSDL::CWindowCommandsSDL(CTaskWindowSDL* task)
-    : myConsole(CApplicationFactory::GetSingleton()->CreateConsole()) {
+CWindowCommandsSDL::CWindowCommandsSDL(CTaskWindowSDL* task) {
     auto add = [this](const std::string& name, CConsoleCommand* command) {
-        myCommands.emplace_back(command);
-        myConsole->AddCommand(name, command);
+        myConsole.AddCommand(name, command);
     };
     add("SetName", new CCmdSetName(task));
     add("Resize", new CCmdResize(task));
@@ -124,7 +122,8 @@ CWindowCommandsSDL::CWindowCommandsSDL(CTaskWindowSDL* task)
 CWindowCommandsSDL::~CWindowCommandsSDL() = default;
 
 std::string CWindowCommandsSDL::ExecuteLine(const std::string& line) {
-    return myConsole->ExecuteLine(line, false);
+    // Results go to the caller only, not to the log.
+    return myConsole.GetConsole()->ExecuteLine(line, false);
 }
 
 }  // namespace vorn

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "vorn/tasks/CTaskConsole.h"
+
 namespace vorn {
 
 class CConsole;
@@ -31,11 +33,10 @@ public:
     CWindowCommandsSDL& operator=(const CWindowCommandsSDL&) = delete;
 
     std::string ExecuteLine(const std::string& line);
-    CConsole* GetConsole() const { return myConsole.get(); }
+    CConsole* GetConsole() const { return myConsole.GetConsole(); }
 
 private:
-    std::unique_ptr<CConsole> myConsole;
-    std::vector<std::unique_ptr<CConsoleCommand>> myCommands;
+    CTaskConsole myConsole;
 };
 
 }  // namespace vorn

@@ -1,4 +1,4 @@
-#include "vorn/input/CTaskConsole.h"
+#include "vorn/tasks/CTaskConsole.h"
 
 #include "vorn/console/CConsole.h"
 #include "vorn/console/CConsoleCommand.h"
