@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "LogCapture.h"
 #include "TestEnvironment.h"
 #include "vorn/console/CLog.h"
-#include "vorn/console/ILogListener.h"
 #include "vorn/gfx/CColor.h"
 #include "vorn/gfx/CGfxFactorySDL.h"
 #include "vorn/gfx/CPixelSDL.h"
@@ -29,38 +29,7 @@ inline std::ostream& operator<<(std::ostream& out, const CColor& c) {
 
 namespace gfx_test {
 
-// Collects the log lines written while it lives.
-class CLogCapture : public vorn::ILogListener {
-public:
-    CLogCapture() { vorn::CLog::GetSingleton()->AddListener(this); }
-    ~CLogCapture() override { vorn::CLog::GetSingleton()->RemoveListener(this); }
-    void OnLogLine(const std::string& text, int level) override {
-        if (level >= 0) myLines.push_back({text, level});
-    }
-    // Lines holding text, at the given level (any level when -1).
-    int Count(const std::string& text, int level = -1) const {
-        int count = 0;
-        for (const Line& line : myLines)
-            count +=
-                (level < 0 || line.level == level) && line.text.find(text) != std::string::npos;
-        return count;
-    }
-    bool Has(const std::string& text, int level = -1) const { return Count(text, level) > 0; }
-    std::string All() const {
-        std::string all;
-        for (const Line& line : myLines)
-            all += line.text;
-        return all;
-    }
-    void Clear() { myLines.clear(); }
-
-private:
-    struct Line {
-        std::string text;
-        int level;
-    };
-    std::vector<Line> myLines;
-};
+using CLogCapture = testing_support::CLogCapture;
 
 // A screen layer that counts what the graphics task asks of it and may draw.
 class CRecordingScreenLayer : public vorn::IScreenLayerHook {

@@ -3,31 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "LogCapture.h"
 #include "vorn/console/CLog.h"
-#include "vorn/console/ILogListener.h"
 #include "vorn/utils/signalslot/SignalSlot.h"
 
 namespace signalslot_test {
 
-// Collects the warning and error lines logged while it lives.
-class CLogCapture : public vorn::ILogListener {
-public:
-    CLogCapture() { vorn::CLog::GetSingleton()->AddListener(this); }
-    ~CLogCapture() override { vorn::CLog::GetSingleton()->RemoveListener(this); }
-    void OnLogLine(const std::string& text, int level) override {
-        if (level >= vorn::CLog::LEVEL_WARNING) myLines.push_back(text);
-    }
-    int Count() const { return static_cast<int>(myLines.size()); }
-    std::string All() const {
-        std::string all;
-        for (const std::string& line : myLines)
-            all += line;
-        return all;
-    }
-
-private:
-    std::vector<std::string> myLines;
-};
+using CLogCapture = testing_support::CLogCapture;
 
 // A named target that writes every call it receives into a shared journal,
 // as "name.Function(arguments)".

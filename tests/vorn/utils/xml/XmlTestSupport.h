@@ -4,52 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "LogCapture.h"
 #include "vorn/console/CLog.h"
-#include "vorn/console/ILogListener.h"
 #include "vorn/utils/xml/Xml.h"
 
 namespace xml_test {
 
-// Collects the log lines written while it lives.
-class CLogCapture : public vorn::ILogListener {
-public:
-    CLogCapture() { vorn::CLog::GetSingleton()->AddListener(this); }
-    ~CLogCapture() override { vorn::CLog::GetSingleton()->RemoveListener(this); }
-
-    void OnLogLine(const std::string& text, int level) override {
-        if (level >= 0)
-            myLines.push_back({text, level});
-    }
-    int Count(int level) const {
-        int count = 0;
-        for (const auto& line : myLines)
-            count += line.level == level;
-        return count;
-    }
-    int Warnings() const { return Count(vorn::CLog::LEVEL_WARNING); }
-    int Errors() const { return Count(vorn::CLog::LEVEL_ERROR); }
-    // Lines of the given level holding text.
-    int Count(int level, const std::string& text) const {
-        int count = 0;
-        for (const auto& line : myLines)
-            count += line.level == level && line.text.find(text) != std::string::npos;
-        return count;
-    }
-    std::string All() const {
-        std::string all;
-        for (const auto& line : myLines)
-            all += line.text;
-        return all;
-    }
-    void Clear() { myLines.clear(); }
-
-private:
-    struct Line {
-        std::string text;
-        int level;
-    };
-    std::vector<Line> myLines;
-};
+using CLogCapture = testing_support::CLogCapture;
 
 // A part of a monster: attributes and plain values.
 struct CPart {
