@@ -270,6 +270,9 @@ bool CTaskWindowSDL::SaveScreenshot(const std::string& fileName) {
         Log().Error() << "Screenshot: there is no screen to save\n";
         return false;
     }
+    // Sprites changed since the last frame are erased but not yet redrawn:
+    // bring the screen up to date first.
+    Gfx::GetScreenLayerHook()->Update();
     if (SDL_SaveBMP(screen, fileName.c_str()) != 0) {
         Log().Error() << "Screenshot: could not write " << fileName << ": " << SDL_GetError()
                       << "\n";
