@@ -102,6 +102,8 @@ TEST_F(CTaskGfxSDLTest, ImagesDrawnOnTheScreenShowInTheScreenshot) {
     };
     Advance(16);
     Kernel()->RunPass();
+    // The screenshot updates the screen layer once more: draw nothing then.
+    myScreenLayer.onUpdate = nullptr;
     vorn::Gfx::FreeImage(picture);
 
     WindowCommand("Screenshot(frame.bmp)");
