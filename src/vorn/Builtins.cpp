@@ -10,6 +10,8 @@
 #include "vorn/tasks/CTester.h"
 #include "vorn/tasks/CTesterTask.h"
 #include "vorn/tasks/SdlTaskLibrary.h"
+#include "vorn/ui/UiSelfTests.h"
+#include "vorn/ui/UiTaskTypes.h"
 #include "vorn/utils/SelfTests.h"
 #include "vorn/utils/calculator/CalculatorSelfTests.h"
 #include "vorn/utils/random/RandomSelfTests.h"
@@ -24,6 +26,7 @@ void RegisterTaskTypes(CTaskFactory& factory) {
     factory.RegisterTaskType<CTesterTask>("unittest");
     factory.RegisterTaskType<CTestTaskGfx>("gfxtest");
     RegisterInputTaskTypes(factory);
+    RegisterUiTaskTypes(factory);
 }
 
 void RegisterTaskLibraries(CTaskFactory& factory) {
@@ -59,6 +62,7 @@ void RegisterSelfTests() {
         {CColorTest, "CColorTest", "vorn/gfx/GfxSelfTests.cpp"},
         {CTextSpriteTest, "CTextSpriteTest", "vorn/gfx/TextSpriteSelfTests.cpp"},
         {CTextureManagerTest, "CTextureManagerTest", "vorn/gfx/GfxSelfTests.cpp"},
+        {CWidgetTest, "CWidgetTest", "vorn/ui/UiSelfTests.cpp"},
         {RandomTest, "RandomTest", "vorn/utils/random/RandomSelfTests.cpp"},
         {CCalculatorTest, "CCalculatorTest", "vorn/utils/calculator/CalculatorSelfTests.cpp"},
         {CInfixToPostfixTest, "CInfixToPostfixTest",
