@@ -42,7 +42,7 @@ std::string CConsoleCmdToggleConsole::Execute(CVariableList*) {
 }
 
 std::string CConsoleCmdToggleConsole::Execute() {
-    if (myTask) myTask->ToggleConsole();
+    if (CTaskDebug* task = GetTask()) task->ToggleConsole();
     return "";
 }
 
@@ -77,9 +77,10 @@ const char* const CConsoleCmdRecordInput::USAGE =
     "RecordInput -command, requires atleast one parameter, the file recording is saved to.";
 
 std::string CConsoleCmdRecordInput::Execute(CVariableList* params) {
-    if (!HasFirstString(params) || !myTask) return Execute();
-    myTask->SetInputDevice(nullptr);
-    myTask->SetInputDevice(new CRecordMouse(params->GetString(0)));
+    CTaskDebug* task = GetTask();
+    if (!HasFirstString(params) || !task) return Execute();
+    task->SetInputDevice(nullptr);
+    task->SetInputDevice(new CRecordMouse(params->GetString(0)));
     return "";
 }
 
@@ -92,7 +93,8 @@ const char* const CConsoleCmdPlaybackInput::USAGE =
     "PlaybackInput -command, requires atleast one parameter, the file recording is saved to.";
 
 std::string CConsoleCmdPlaybackInput::Execute(CVariableList* params) {
-    if (!HasFirstString(params) || !myTask) return Execute();
+    CTaskDebug* task = GetTask();
+    if (!HasFirstString(params) || !task) return Execute();
     int mode = CPlaybackMouse::MODE_STEPPED;
     if (params->Size() > 1) {
         const double number = params->GetNumber(1);
@@ -106,8 +108,8 @@ std::string CConsoleCmdPlaybackInput::Execute(CVariableList* params) {
         }
     }
     // The recorder, if one runs, closes its file before the player reads it.
-    myTask->SetInputDevice(nullptr);
-    myTask->SetInputDevice(new CPlaybackMouse(params->GetString(0), mode));
+    task->SetInputDevice(nullptr);
+    task->SetInputDevice(new CPlaybackMouse(params->GetString(0), mode));
     return "";
 }
 

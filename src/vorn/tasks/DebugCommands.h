@@ -27,15 +27,21 @@ namespace vorn {
 
 class CTaskDebug;
 
-class CConsoleCmdToggleConsole : public CConsoleCommand {
+// A command that acts on the debug task; the task sets the pointer in Init
+// and clears it in Exit.
+class CDebugTaskCommand : public CConsoleCommand {
 public:
-    std::string Execute(CVariableList* params) override;
-    std::string Execute() override;
     void SetTask(CTaskDebug* task) { myTask = task; }
     CTaskDebug* GetTask() const { return myTask; }
 
 private:
     CTaskDebug* myTask = nullptr;
+};
+
+class CConsoleCmdToggleConsole : public CDebugTaskCommand {
+public:
+    std::string Execute(CVariableList* params) override;
+    std::string Execute() override;
 };
 
 class CConsoleCmdBanAsserts : public CConsoleCommand {
@@ -45,28 +51,18 @@ public:
     std::string Execute() override;
 };
 
-class CConsoleCmdRecordInput : public CConsoleCommand {
+class CConsoleCmdRecordInput : public CDebugTaskCommand {
 public:
     static const char* const USAGE;
     std::string Execute(CVariableList* params) override;
     std::string Execute() override;
-    void SetTask(CTaskDebug* task) { myTask = task; }
-    CTaskDebug* GetTask() const { return myTask; }
-
-private:
-    CTaskDebug* myTask = nullptr;
 };
 
-class CConsoleCmdPlaybackInput : public CConsoleCommand {
+class CConsoleCmdPlaybackInput : public CDebugTaskCommand {
 public:
     static const char* const USAGE;
     std::string Execute(CVariableList* params) override;
     std::string Execute() override;
-    void SetTask(CTaskDebug* task) { myTask = task; }
-    CTaskDebug* GetTask() const { return myTask; }
-
-private:
-    CTaskDebug* myTask = nullptr;
 };
 
 class CConsoleCmdScreenshot : public CConsoleCommand {
