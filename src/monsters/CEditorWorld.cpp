@@ -3,7 +3,11 @@
 #include <box2d/box2d.h>
 
 #include <climits>
+#include <fstream>
 
+#include "monsters/CBodyShop.h"
+#include "monsters/CDraggableBody.h"
+#include "monsters/CDraggingAnObject.h"
 #include "monsters/CEditorState.h"
 #include "monsters/CMonster.h"
 #include "monsters/CMonsterBodyPart.h"
@@ -214,6 +218,62 @@ b2MouseJoint* CEditorWorld::CreateMouseJoint(b2Body* body, const b2Vec2& target)
 
 void CEditorWorld::DestroyMouseJoint(b2MouseJoint* joint) {
     if (joint) GetBox2DWorld()->DestroyJoint(joint);
+}
+
+// --- Tray and dragging ----------------------------------------------------------------
+
+void CEditorWorld::FillTray(const CBodyShop& shop) {
+    for (const CShopPart& entry : shop.GetParts()) {
+        bool built = false;
+        for (int i = 0; i < GetMonsterCount() && !built; ++i) {
+            const CMonster* monster = GetMonster(i);
+            built = monster->GetPartCount() > 0 && monster->GetPart(0)->GetShopUid() == entry.myUid;
+        }
+        if (built) continue;
+        if (!std::ifstream(entry.myFileName)) {
+            vorn::CLog::GetSingleton()->Warning()
+                << "Editor tray: the shop part file \"" << entry.myFileName << "\" (UID "
+                << entry.myUid << ") cannot be read; skipped\n";
+            continue;
+        }
+        CMonster* monster =
+            LoadMonster(entry.myFileName, myPlacementCursor.x, myPlacementCursor.y, MONSTER_GROUP);
+        monster->SetShopUid(entry.myUid);
+        if (monster->FindHeadPart()) {
+            MoveMonster(*monster, -myPlacementCursor);
+            continue;
+        }
+        myPlacementCursor += myPlacementStep;
+        if (myPlacementCursor.x > TRAY_ROW_END_X)
+            myPlacementCursor.Set(-10.0f, myPlacementCursor.y + TRAY_ROW_STEP_Y);
+    }
+}
+
+std::unique_ptr<IDraggableInterface> CEditorWorld::PickDraggable(const b2Vec2& point) {
+    if (!point.IsValid()) return nullptr;
+    // Pins first: a pin lies on its part, and the pin is what moves a part in.
+    for (auto& pin : myPins) {
+        if ((pin->GetWorldPoint() - point).LengthSquared() <= PIN_PICK_DISTANCE_SQUARED)
+            return std::make_unique<CDraggableBody>(*pin);
+    }
+    for (b2Body* body : QueryBodiesAt(point)) {
+        CMonsterBodyPart* part = GetPartOfBody(body);
+        if (!part || body->GetType() != b2_dynamicBody) continue;
+        CMonster* monster = part->GetMonster();
+        // The built monster moves only by its pin.
+        if (!monster || monster->FindHeadPart()) return nullptr;
+        WakeUp(*monster);
+        return std::make_unique<CDraggingAnObject>(*this, body, point);
+    }
+    return nullptr;
+}
+
+void CEditorWorld::ReleaseDraggable(IDraggableInterface& dragged) {
+    dragged.Release();
+    b2Body* body = dragged.GetBody();
+    if (!body) return;
+    CMonsterBodyPart* part = GetPartOfBody(body);
+    if (part && part->GetMonster()) PutToSleep(*part->GetMonster());
 }
 
 }  // namespace monsters

@@ -14,7 +14,9 @@ class CXmlElement;
 
 namespace monsters {
 
+class CBodyShop;
 class CPin;
+class IDraggableInterface;
 
 // The world of the monster editor: no gravity, damped bodies that start
 // asleep, hinges without motors, and parts marked as pinned held to the world
@@ -80,6 +82,25 @@ public:
     void SetPlacementCursor(const b2Vec2& cursor) { myPlacementCursor = cursor; }
     // (2, 0): the tray is a row to the right.
     b2Vec2 GetPlacementStep() const { return myPlacementStep; }
+    // A row of the tray ends here; the next part starts a row below, so
+    // that every loose part stays on the screen.
+    static constexpr float TRAY_ROW_END_X = 10.5f;
+    static constexpr float TRAY_ROW_STEP_Y = 2.5f;
+
+    // Hangs every part of the shop that no monster of the world starts with
+    // (first part's shop UID) in the tray, in shop order. A part file that
+    // cannot be read is skipped with a log line. A shop part with a head is
+    // moved to the origin, where the player's monster is built.
+    void FillTray(const CBodyShop& shop);
+
+    // What a press at the world point grabs: the first pin within
+    // sqrt(PIN_PICK_DISTANCE_SQUARED) (its joint is taken away at once), else
+    // a loose part under the point (never a part of a monster with a head,
+    // never a part that cannot move). Null when nothing is there.
+    static constexpr float PIN_PICK_DISTANCE_SQUARED = 0.5f;
+    std::unique_ptr<IDraggableInterface> PickDraggable(const b2Vec2& point);
+    // The end of a drag: releases it and puts the monster of its body to sleep.
+    void ReleaseDraggable(IDraggableInterface& dragged);
 
 protected:
     // Parts marked as pinned get a pin; the others a hinge without motor.

@@ -1,12 +1,16 @@
 #include "monsters/Registration.h"
 
+#include "monsters/CMonstersTask.h"
 #include "monsters/MonsterSelfTests.h"
+#include "vorn/tasks/CTaskFactory.h"
 #include "vorn/tasks/CTester.h"
 
 namespace monsters {
 
 void RegisterGame() {
-    // The game task arrives with the game screens.
+    // The task type goes into the current factory each time (a registered
+    // name is kept); the self-tests' registry is made once per process.
+    vorn::CTaskFactory::GetSingleton()->RegisterTaskType<CMonstersTask>("game");
     static bool registered = false;
     if (registered) return;
     registered = true;

@@ -175,7 +175,7 @@ int CKernel::Run() {
     }
     StopAll();
     RemoveStopped();
-    return 0;
+    return myExitStatus;
 }
 
 bool CKernel::IsFocused() const {

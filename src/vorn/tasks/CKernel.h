@@ -35,7 +35,14 @@ public:
     void ForgetTask(CTask* task);
     // Ends the loop at the end of the current pass.
     void Quit() { myQuitRequested = true; }
-    // The frame loop; returns 0 once no task is left running.
+    // The same, and Run returns status (a start-up failure ends the program
+    // with a non-zero status).
+    void QuitWithStatus(int status) {
+        myExitStatus = status;
+        Quit();
+    }
+    // The frame loop; returns the status given to QuitWithStatus (0 without)
+    // once no task is left running.
     int Run();
     // Runs one pass of the loop (used by Run and by tests); false when no task
     // is left running afterwards.
@@ -86,6 +93,7 @@ private:
     std::unique_ptr<CWindowFocusHandler> myFocusHandler;
     bool myCleanupNeeded = false;
     bool myQuitRequested = false;
+    int myExitStatus = 0;
     bool myRunPseudoThreads = true;
     int myMaxPassesPerSecond = 0;
     unsigned long myYieldCount = 0;

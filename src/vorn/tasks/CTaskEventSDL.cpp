@@ -55,6 +55,17 @@ void CTaskEventSDL::Update() {
         Dispatch(event);
 }
 
+void CTaskEventSDL::FollowPointer(int x, int y) {
+    // A button event may come at a place no motion event reported (a warped
+    // or synthetic pointer): listeners learn the place before the button.
+    if (x == myPointerX && y == myPointerY) return;
+    const int dx = x - myPointerX;
+    const int dy = y - myPointerY;
+    myPointerX = x;
+    myPointerY = y;
+    CEventBridge::GetSingleton()->OnMouseMove(x, y, dx, dy);
+}
+
 void CTaskEventSDL::Dispatch(const SDL_Event& event) {
     CEventBridge* bridge = CEventBridge::GetSingleton();
     switch (event.type) {
@@ -68,13 +79,17 @@ void CTaskEventSDL::Dispatch(const SDL_Event& event) {
             bridge->OnKeyUp(event.key.keysym.sym, KeyCharacter(event.key.keysym));
             break;
         case SDL_MOUSEMOTION:
+            myPointerX = event.motion.x;
+            myPointerY = event.motion.y;
             bridge->OnMouseMove(event.motion.x, event.motion.y, event.motion.xrel,
                                 event.motion.yrel);
             break;
         case SDL_MOUSEBUTTONDOWN:
+            FollowPointer(event.button.x, event.button.y);
             bridge->OnMouseButtonDown(ButtonBit(event.button.button));
             break;
         case SDL_MOUSEBUTTONUP:
+            FollowPointer(event.button.x, event.button.y);
             bridge->OnMouseButtonUp(ButtonBit(event.button.button));
             break;
         case SDL_QUIT:

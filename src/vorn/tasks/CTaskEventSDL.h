@@ -37,11 +37,16 @@ public:
 
 private:
     void Dispatch(const SDL_Event& event);
+    // Reports a move to (x, y) when the pointer was last seen elsewhere.
+    void FollowPointer(int x, int y);
     // Frees the cursor made here while SDL still has it.
     void FreeCursor();
 
     int myCursorType = 0;
     SDL_Cursor* myCursor = nullptr;
+    // Where the last mouse event put the pointer.
+    int myPointerX = -1;
+    int myPointerY = -1;
 };
 
 }  // namespace vorn

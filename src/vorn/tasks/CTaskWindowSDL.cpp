@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "vorn/console/CLog.h"
 #include "vorn/console/CVariable.h"
@@ -11,6 +13,7 @@
 #include "vorn/gfx/IScreenLayerHook.h"
 #include "vorn/gfx/ImageInfo.h"
 #include "vorn/input/CEventBridge.h"
+#include "vorn/tasks/CKernel.h"
 #include "vorn/tasks/sdl/CWindowCommandsSDL.h"
 
 namespace vorn {
@@ -78,15 +81,30 @@ void CTaskWindowSDL::ReadParameters(CVariableList* params) {
     if (number(7, value)) myFrame = value != 0;
 }
 
+namespace {
+
+// Without a window there is no game: say why on standard error (where a
+// player who started the program from a terminal sees it) and end the run.
+void GiveUpWithoutWindow(const char* cause) {
+    std::fprintf(stderr, "Cannot open the window: %s\n", cause && *cause ? cause : "unknown error");
+    CKernel::GetSingleton()->QuitWithStatus(1);
+}
+
+}  // namespace
+
 bool CTaskWindowSDL::Init(CVariableList* params) {
     ReadParameters(params);
 
+    // SDL falls back to text-mode drivers when there is no display; a game
+    // wants a real window or a clear failure. SDL_VIDEODRIVER still chooses.
+    if (!std::getenv("SDL_VIDEODRIVER")) setenv("SDL_VIDEODRIVER", "x11", 0);
     Log() << "Initializing video ";
     if (SDL_Init(SDL_INIT_FLAGS) < 0) {
         Log() << "\n";
         Log().Error() << "Error on initialing video or timer.\n SDL Says:\n";
         Log().Error() << SDL_GetError() << "\n";
         Log().Error() << "Exiting on error \n";
+        GiveUpWithoutWindow(SDL_GetError());
         SDL_QuitSubSystem(SDL_INIT_FLAGS);
         // Without video there is no window to make; the task waits to be stopped.
         return false;
@@ -101,6 +119,7 @@ bool CTaskWindowSDL::Init(CVariableList* params) {
     myListening = true;
     // Sets the video mode, through OnResize.
     PostResize();
+    if (!SDL_GetVideoSurface()) GiveUpWithoutWindow(SDL_GetError());
     return false;
 }
 

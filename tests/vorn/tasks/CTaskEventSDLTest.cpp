@@ -68,11 +68,13 @@ protected:
         event.key.keysym.unicode = unicode;
         ASSERT_EQ(SDL_PushEvent(&event), 0);
     }
-    static void PushButton(Uint8 type, Uint8 button) {
+    static void PushButton(Uint8 type, Uint8 button, Uint16 x = 120, Uint16 y = 80) {
         SDL_Event event{};
         event.type = type;
         event.button.type = type;
         event.button.button = button;
+        event.button.x = x;
+        event.button.y = y;
         ASSERT_EQ(SDL_PushEvent(&event), 0);
     }
     static void PushActive(Uint8 state, Uint8 gain) {
@@ -114,10 +116,13 @@ TEST_F(CTaskEventSDLTest, MouseMotionAndButtonsArriveAsPositionsAndButtonBits) {
     for (Uint8 button = 1; button <= 6; ++button)
         PushButton(SDL_MOUSEBUTTONDOWN, button);
     PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT);
+    // A press where no motion put the pointer: the move comes first.
+    PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 130, 70);
     Kernel()->RunPass();
     EXPECT_EQ(listener.events,
               (std::vector<std::string>{"move 120,80", "rel -3,4", "press 1", "press 2", "press 4",
-                                        "press 8", "press 16", "press 0", "release 4"}));
+                                        "press 8", "press 16", "press 0", "release 4",
+                                        "move 130,70", "rel 10,-10", "press 1"}));
 }
 
 TEST_F(CTaskEventSDLTest, ResizeEventsSetTheVideoModeAndQuitEndsTheLoop) {

@@ -59,6 +59,8 @@ protected:
             button.type = type;
             button.button.type = type;
             button.button.button = SDL_BUTTON_LEFT;
+            button.button.x = Uint16(x);
+            button.button.y = Uint16(y);
             ASSERT_EQ(SDL_PushEvent(&button), 0);
         }
     }
