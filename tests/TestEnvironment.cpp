@@ -50,11 +50,12 @@ std::string ReadFile(const std::filesystem::path& path) {
 }
 
 int RunProgram(const std::string& program, const std::filesystem::path& folder,
-               std::string* errorText, int timeoutSeconds) {
+               std::string* errorText, int timeoutSeconds, const std::string& environment) {
     const std::filesystem::path errors = folder / "test_stderr.txt";
     const std::string command = "cd '" + folder.string() + "' && SDL_VIDEODRIVER=dummy " +
-                                "SDL_AUDIODRIVER=dummy timeout " + std::to_string(timeoutSeconds) +
-                                " '" + program + "' 2> '" + errors.string() + "' > /dev/null";
+                                "SDL_AUDIODRIVER=dummy " + environment + " timeout " +
+                                std::to_string(timeoutSeconds) + " '" + program + "' 2> '" +
+                                errors.string() + "' > /dev/null";
     const int status = std::system(command.c_str());
     if (errorText) *errorText = ReadFile(errors);
     std::filesystem::remove(errors);

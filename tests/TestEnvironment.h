@@ -25,9 +25,11 @@ private:
 // Whole content of a file ("" when missing).
 std::string ReadFile(const std::filesystem::path& path);
 
-// Runs a program with the given working directory; returns its exit code
-// (-1 when it could not run). Its standard error is captured into errorText.
+// Runs a program with the given working directory and SDL's dummy drivers;
+// returns its exit code (-1 when it could not run). Its standard error is
+// captured into errorText. environment ("NAME=value ...") is set last.
 int RunProgram(const std::string& program, const std::filesystem::path& folder,
-               std::string* errorText = nullptr, int timeoutSeconds = 60);
+               std::string* errorText = nullptr, int timeoutSeconds = 60,
+               const std::string& environment = "");
 
 }  // namespace testing_support

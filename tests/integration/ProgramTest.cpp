@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 
 #include "TestEnvironment.h"
@@ -34,6 +36,23 @@ TEST_F(ProgramTest, RunsTheSelfTestsRegisteredInTheLinkedProgram) {
     EXPECT_NE(log.find("CFakeThreadTest [OK]"), std::string::npos);
     EXPECT_NE(log.find("All tests OK"), std::string::npos) << log;
     EXPECT_EQ(log.find("FAILED"), std::string::npos) << log;
+}
+
+TEST_F(ProgramTest, WithoutAWindowTheProgramSaysWhyAndEndsWithAFailure) {
+    // No display (x11 with a display that does not exist), and a driver SDL
+    // does not know: both give one clear line and a quick failing exit.
+    dir.WriteFile("autoexec.txt",
+                  "taskload(sdl)\nstarttask(window, window, 1000, 800, 600, 32)\n"
+                  "starttask(event, event, 0)\nstarttask(gfx, gfx, 900)\n"
+                  "starttask(game, game, 10)\n");
+    for (const char* environment :
+         {"DISPLAY=:987 SDL_VIDEODRIVER=x11", "SDL_VIDEODRIVER=no_such_driver"}) {
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(RunProgram(MONSTERS_BIN, dir.Path(), &errors, 20, environment), 1) << environment;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+        EXPECT_EQ(errors.rfind("Cannot open the window: ", 0), 0u) << errors;
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    }
 }
 
 TEST_F(ProgramTest, MissingScriptSaysWhereItLookedAndExits) {
