@@ -171,7 +171,8 @@ def write_ogg(path, samples, quality):
     with tempfile.TemporaryDirectory() as folder:
         wav = os.path.join(folder, "sound.wav")
         write_wav(wav, samples)
-        subprocess.check_call(["oggenc", "-Q", "-q", str(quality), "-o", path, wav])
+        # A fixed stream serial number keeps the files the same from run to run.
+        subprocess.check_call(["oggenc", "-Q", "-s", "1", "-q", str(quality), "-o", path, wav])
 
 
 # --- effects ---------------------------------------------------------------------------
