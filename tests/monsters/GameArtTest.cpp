@@ -22,6 +22,10 @@
 #include "vorn/tasks/CKernel.h"
 #include "vorn/tasks/CTask.h"
 #include "vorn/tasks/CTaskFactory.h"
+#include "vorn/ui/CButtonWidget.h"
+#include "vorn/ui/CDesktopWidget.h"
+#include "vorn/ui/CGfxHandler.h"
+#include "vorn/ui/CTextInputWidget.h"
 
 namespace fs = std::filesystem;
 using namespace vorn;
@@ -73,6 +77,7 @@ protected:
         ASSERT_TRUE(CTaskFactory::GetSingleton()->StartTask("soundrecorder", "Audio", 10));
     }
     void TearDown() override {
+        ui::CDesktopWidget::DeleteSingleton();
         CSpriteScreenTest::TearDown();
         CTaskFactory::DeleteSingleton();
         CKernel::DeleteSingleton();
@@ -96,6 +101,9 @@ protected:
             CAnimationUpdator::GetSingleton()->Update(myNow);
         }
     }
+
+    // Colour of a screen pixel as (r, g, b).
+    CColor Pixel(int x, int y) const { return At(x, y); }
 
     uint32_t myNow = 1000;
 };
@@ -298,4 +306,68 @@ TEST_F(GameArtTest, TheNameFieldWritesReadableTextWhereTheCursorStands) {
     ASSERT_GE(bottom, 0) << "the text was not drawn";
     EXPECT_GE(left, box.x - 1);
     EXPECT_NEAR((top + bottom) / 2.0, 37.5, 2.5);
+}
+
+TEST_F(GameArtTest, TheNameDialogBuiltFromRealWidgetsLinesUpFieldCursorAndButton) {
+    // The dialog as the game builds it.
+    using namespace vorn::ui;
+    CDesktopWidget::DeleteSingleton();
+    CDesktopWidget* desktop = CDesktopWidget::GetSingleton();
+    desktop->Resize(800, 600);
+    auto* dialog = new CWidget(desktop, Rect(75, 135, 654, 330), false, "Dialog Window",
+                               "data/gfx/dialog_entername.png");
+    auto* ok = new CButtonWidget(dialog, Rect(483, 241, 146, 62), true, "ok_button",
+                                 "data/gfx/editor_okbutton.xml");
+    auto* field = new CTextInputWidget(dialog, Rect(60, 156, 145, 75), true, "test_button",
+                                       "data/gfx/text_input.xml", "", "data/gui/text_cursor.png");
+    CFocusEvent focus(EVENT_FOCUS_REQUEST, 276, 304);
+    desktop->HandleEvent(focus);
+    ASSERT_TRUE(field->IsFocused());
+    for (char c : std::string("Grendel")) {
+        CKeyboardEvent key(EVENT_KEY_DOWN, static_cast<unsigned char>(c), static_cast<uint8_t>(c));
+        desktop->HandleEvent(key);
+    }
+    ASSERT_EQ(field->GetText(), "Grendel");
+    Run(1);
+    Frame();
+
+    // The light ink of the name inside the field, and the cursor after it.
+    const types_rect place = field->GetRect();
+    EXPECT_EQ(place, Rect(135, 291, 145, 75));
+    int top = 600, bottom = -1, right = -1;
+    for (int y = place.y; y < place.y + place.h; ++y)
+        for (int x = place.x; x < place.x + place.w; ++x) {
+            const CColor c = Pixel(x, y);
+            if (c.r > 200 && c.g > 200 && c.b > 200) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                right = std::max(right, x);
+            }
+        }
+    ASSERT_GE(bottom, 0) << "no text drawn";
+    const CSprite* cursor = field->GetCursorSprite();
+    ASSERT_NE(cursor, nullptr);
+    EXPECT_GE(cursor->GetX(), right - 3) << "the cursor stands after the name";
+    EXPECT_LE(cursor->GetX(), right + 4);
+    EXPECT_NEAR(cursor->GetY(), top, 2);
+    EXPECT_NEAR(cursor->GetY() + cursor->GetRect().h - 1, bottom, 2);
+
+    // The OK button shows its own normal frame, amber, unscaled; under the
+    // pointer it lights up and stays the widget's size.
+    const types_rect button = ok->GetRect();
+    EXPECT_EQ(button, Rect(558, 376, 146, 62));
+    CSprite* sprite = ok->GetSprite();
+    EXPECT_EQ(sprite->GetRect(), button);
+    const CColor normal = Pixel(button.x + 12, button.y + 40);
+    EXPECT_GT(normal.r, 200);
+    EXPECT_GT(normal.r, normal.b + 100) << "amber";
+    CMouseEvent over(EVENT_MOUSE_MOVE, button.x + 20, button.y + 30, 0);
+    desktop->HandleEvent(over);
+    Run(5);
+    Frame();
+    EXPECT_EQ(sprite->GetSourceRect(), Rect(146, 0, 146, 62));
+    EXPECT_EQ(sprite->GetRect(), button);
+    const CColor hover = Pixel(button.x + 12, button.y + 40);
+    EXPECT_GT(hover.r + hover.g + hover.b, normal.r + normal.g + normal.b) << "lighter";
+    EXPECT_EQ(Difference(CaptureScreen(), DrawFromScratch()), "");
 }
