@@ -98,8 +98,9 @@ protected:
     }
     static void Push(SDL_Event& event) { ASSERT_EQ(SDL_PushEvent(&event), 0); }
     // A press and release, with what the key types (SDL's UTF-16 unit).
-    static void PushKey(SDLKey key, Uint16 unicode = 0) {
+    static void PushKey(SDLKey key, Uint16 unicode = 0, bool down = true, bool up = true) {
         for (Uint8 type : {Uint8(SDL_KEYDOWN), Uint8(SDL_KEYUP)}) {
+            if ((type == SDL_KEYDOWN && !down) || (type == SDL_KEYUP && !up)) continue;
             SDL_Event event{};
             event.type = type;
             event.key.type = type;
@@ -293,6 +294,16 @@ TEST_F(CTaskDebugSdlTest, AClickAnywhereInTheConsoleKeepsTheKeyboardInItsInputLi
     Key(SDLK_F12);
     EXPECT_TRUE(std::filesystem::exists("shots/shot_0001.bmp"));
     EXPECT_TRUE(IsOpen());
+    {
+        CLogCapture log;
+        Key(SDLK_F11);
+        Key(SDLK_F11);
+        EXPECT_EQ(log.Count("crappy shiet"), 2) << "fullscreen toggled twice";
+    }
+    HidePointer();
+    Frames(2);
+    EXPECT_TRUE(IsTitleBar(Console()->GetWindow()->GetRect().x + 60, title.y + 10));
+    EXPECT_EQ(Typed(), "xxx");
     Key(SDLK_ESCAPE, 27);
     EXPECT_FALSE(IsOpen());
     EXPECT_EQ(Variable("escaped"), "");
@@ -339,6 +350,17 @@ TEST_F(CTaskDebugSdlTest, AccentedLettersAreTypedShownAndKeptAsUtf8) {
     EXPECT_NE(std::find(shown.begin(), shown.end(), "caf\xC3\xA9"), shown.end());
     Key(SDLK_UP);
     EXPECT_EQ(Typed(), "caf\xC3\xA9");
+
+    // A held key repeats its letter.
+    Input()->SetText("");
+    PushKey(SDLK_WORLD_73, 0xE9, true, false);
+    Frames(42);  // about 700 ms
+    PushKey(SDLK_WORLD_73, 0, false, true);
+    Frames(1);
+    const std::string repeated = Typed();
+    ASSERT_GE(repeated.size(), 4u);
+    EXPECT_EQ(repeated.find_first_not_of("\xC3\xA9"), std::string::npos) << repeated;
+    EXPECT_EQ(repeated.size() % 2, 0u) << "whole letters only";
 }
 
 TEST_F(CTaskDebugSdlTest, WithoutAUiTaskTheConsoleDoesNotOpen) {
