@@ -86,6 +86,16 @@ TEST_F(TimerTest, ReadingsGoOnPastTwoToTheThirtyOneAndOwedTimeIsMadeUp) {
     EXPECT_EQ(owing.GetTime(), 10u);
     owing -= 4;
     EXPECT_EQ(owing.GetTime(), 6u) << "set back within the reading";
+
+    // So does one set back while paused, once it runs again.
+    owing.SetTime(30);
+    owing.Pause();
+    owing -= 100;
+    owing.Resume();
+    time->now += 69;
+    EXPECT_EQ(owing.GetTime(), 0u);
+    time->now += 5;
+    EXPECT_EQ(owing.GetTime(), 4u);
 }
 
 TEST_F(TimerTest, AppClockStopsWithoutFocusAndItsChildrenWithIt) {

@@ -93,7 +93,10 @@ void CTimer::Pause() {
 void CTimer::Resume() {
     if (!myPaused) return;
     myPaused = false;
-    SetTime(static_cast<uint32_t>(myPausedValue < 0 ? 0 : myPausedValue));
+    // A reading set back below 0 while paused is still owed.
+    const int64_t reading = myPausedValue;
+    SetTime(static_cast<uint32_t>(reading < 0 ? 0 : reading));
+    if (reading < 0) myDebt = uint32_t(std::min<int64_t>(-reading, UINT32_MAX));
 }
 
 void CTimer::Reset() {
