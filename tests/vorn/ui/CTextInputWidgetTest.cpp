@@ -129,7 +129,9 @@ TEST_F(CTextInputWidgetTest, SpecialKeysOnlySignalAndLettersBeyondAsciiAreUtf8Te
     myInput->InsertCharacter('\x80');
     myInput->InsertCharacter('\x7f');
     myInput->InsertCharacter('\n');
-    myInput->InsertText("a\tb\xC2\x85" "c");
+    myInput->InsertText(
+        "a\tb\xC2\x85"
+        "c");
     EXPECT_EQ(myInput->GetText(),
               "\xE2\x82\xAC\xC3\xA9\xC3\xBF"
               "abc");
