@@ -27,6 +27,8 @@ TEST(PlayerFilesTest, PlayerFilesAreNamedAfterThePlayerAndStayInTheirFolder) {
     EXPECT_EQ(PlayerLevelListFile(std::string("x\ny\0z", 5)),
               "My Monsters/profile_stuff/x_y_z_levellist.xml");
     EXPECT_EQ(PlayerMonsterFile(""), "My Monsters/_.xml");
+    // A name typed with accents (UTF-8 from the text input) keeps them.
+    EXPECT_EQ(PlayerMonsterFile("Zo\xC3\xAB"), "My Monsters/Zo\xC3\xAB.xml");
 }
 
 // Every player file is written beside its place and renamed over it, so a

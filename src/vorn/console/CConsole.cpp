@@ -117,11 +117,25 @@ std::string CConsole::ExecuteVariableStatement(const std::string& line) {
 void CConsole::AddCommand(const std::string& name, CConsoleCommand* command) {
     const std::string key = MakeKey(name);
     myCommands.erase(key);
-    if (command) myCommands[key] = command;
+    myCommandNames.erase(key);
+    if (command) {
+        myCommands[key] = command;
+        myCommandNames[key] = name;
+    }
 }
 
 void CConsole::RemoveCommand(const std::string& name) {
     myCommands.erase(MakeKey(name));
+    myCommandNames.erase(MakeKey(name));
+}
+
+std::vector<std::string> CConsole::GetCommandNames() const {
+    std::vector<std::string> names;
+    for (const auto& entry : myCommands) {
+        auto it = myCommandNames.find(entry.first);
+        names.push_back(it != myCommandNames.end() ? it->second : entry.first);
+    }
+    return names;
 }
 
 CConsoleCommand* CConsole::FindCommand(const std::string& name) const {

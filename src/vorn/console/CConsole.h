@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vorn {
 
@@ -52,6 +53,9 @@ public:
     virtual void SetCaseSensitive(bool caseSensitive) { myCaseSensitive = caseSensitive; }
     virtual bool IsCaseSensitive() const { return myCaseSensitive; }
     virtual std::map<std::string, CConsoleCommand*> GetCommands() const { return myCommands; }
+    // The names of the commands as they were added (GetCommands is keyed by
+    // the names as looked up: in capitals unless case-sensitive).
+    std::vector<std::string> GetCommandNames() const;
     // The text before the first "(" (all of it when there is none).
     virtual std::string GetFunctionName(const std::string& line) const;
     virtual bool IsCompound(const std::string& line) const;
@@ -79,6 +83,7 @@ private:
     std::string ExecuteLineUnguarded(const std::string& line);
 
     std::map<std::string, CConsoleCommand*> myCommands;
+    std::map<std::string, std::string> myCommandNames;  // key -> name as added
     std::map<std::string, std::unique_ptr<CVarRefBase>> myVariables;
     bool myCaseSensitive = false;
 };

@@ -33,21 +33,36 @@ int32_t CAnimation::Advance(CSprite* sprite, int32_t index, uint32_t time) {
         currentFrame = index;
         frameStart = lastStep = time;
     }
-    IFrame* frame = frames[size_t(index)];
-    const bool finished = frame->Apply(sprite, time - lastStep);
-    if (!finished && time - frameStart < frame->GetLength()) {
-        lastStep = time;
-        return index;
+    // A frame that ends hands over to the next one, which is shown in the same
+    // step; frames that end at once (sounds) hand on further. Each frame is
+    // applied at most once a step, so a loop of such frames cannot spin.
+    for (size_t applied = 0; applied < frames.size(); ++applied) {
+        IFrame* frame = frames[size_t(index)];
+        const bool finished = frame->Apply(sprite, time - lastStep);
+        const uint32_t length = frame->GetLength();
+        if (!finished && time - frameStart < length) {
+            lastStep = time;
+            return index;
+        }
+        if (size_t(index) + 1 < frames.size()) {
+            ++index;
+        } else if (loop) {
+            index = 0;
+        } else {
+            if (sprite && sprite->GetSpriteType() == CSprite::TYPE_ANIMATED)
+                static_cast<CAnimatedSprite*>(sprite)->Stop();
+            frameStart = lastStep = time;
+            return index;
+        }
+        currentFrame = index;
+        // The next frame starts when this one was due to end, however the
+        // steps fall, so that every frame lasts its length; after a wait
+        // longer than the next frame it starts now instead of being skipped.
+        const uint32_t late = time - frameStart >= length ? time - frameStart - length : 0;
+        const uint32_t start = late < frames[size_t(index)]->GetLength() ? time - late : time;
+        frameStart = lastStep = start;
     }
-    if (size_t(index) + 1 < frames.size()) {
-        ++index;
-    } else if (loop) {
-        index = 0;
-    } else if (sprite && sprite->GetSpriteType() == CSprite::TYPE_ANIMATED) {
-        static_cast<CAnimatedSprite*>(sprite)->Stop();
-    }
-    currentFrame = index;
-    frameStart = lastStep = time;
+    lastStep = time;
     return index;
 }
 
@@ -160,10 +175,10 @@ uint32_t CAnimatedSprite::GetNextUpdateTime(uint32_t now) const {
     int32_t index = myCurrentFrame;
     if (index < 0 || size_t(index) >= myCurrent->frames.size()) index = 0;
     if (index != myCurrent->currentFrame) return now;
-    // Due when the animation clock reaches the frame's next step.
-    const int64_t remaining = int64_t(myCurrent->lastStep) +
-                              myCurrent->frames[size_t(index)]->GetDuration() -
-                              int64_t(myAnimationTime);
+    // Due when the frame has lasted its time, counted from its start.
+    const uint32_t shown = myAnimationTime - myCurrent->frameStart;
+    const int64_t remaining =
+        int64_t(myCurrent->frames[size_t(index)]->GetDuration()) - int64_t(shown);
     if (remaining <= 0) return myLastUpdate;
     const double speed = GetSpeed();
     if (speed <= 0.0) return myLastUpdate + uint32_t(std::max<int32_t>(myMinUpdateTime, 1));

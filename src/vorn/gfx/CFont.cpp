@@ -5,6 +5,7 @@
 #include "vorn/gfx/CFontAlign.h"
 #include "vorn/gfx/Gfx.h"
 #include "vorn/gfx/IPixel.h"
+#include "vorn/utils/string/Utf8.h"
 
 namespace vorn {
 
@@ -131,8 +132,8 @@ int CFont::DrawChar(IPixel* target, unsigned char c, int x, int y) {
 types_point CFont::DrawString(IPixel* target, const std::string& text, int x, int y) {
     int64_t dx = 0;
     int64_t dy = 0;
-    for (char ch : text) {
-        const unsigned char c = static_cast<unsigned char>(ch);
+    for (size_t at = 0, length = 1; at < text.size(); at += length) {
+        const uint32_t c = utf8::Decode(text, at, &length);
         if (c == '\t') {
             dx += 4 * int64_t(mySpaceWidth);
         } else if (c == '\n') {
@@ -146,7 +147,10 @@ types_point CFont::DrawString(IPixel* target, const std::string& text, int x, in
             // Off the int range nothing can be seen; only measure.
             const bool reachable = px > INT32_MIN / 2 && px < INT32_MAX / 2 && py > INT32_MIN / 2 &&
                                    py < INT32_MAX / 2;
-            dx += DrawChar(reachable ? target : nullptr, c, int(px), int(py));
+            // The glyph table covers Latin-1; other characters are absent.
+            if (c <= 0xFF)
+                dx += DrawChar(reachable ? target : nullptr, static_cast<unsigned char>(c), int(px),
+                               int(py));
         }
     }
     auto clampInt = [](int64_t v) { return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
@@ -170,11 +174,11 @@ void CFont::DrawTextAt(IPixel* target, const std::string& text, const types_rect
 
 int CFont::GetTextWidth(const std::string& text) const {
     int64_t width = 0;
-    for (char ch : text) {
-        const unsigned char c = static_cast<unsigned char>(ch);
+    for (size_t at = 0, length = 1; at < text.size(); at += length) {
+        const uint32_t c = utf8::Decode(text, at, &length);
         if (c == ' ')
             width += mySpaceWidth;
-        else if (HasGlyph(c))
+        else if (c <= 0xFF && HasGlyph(static_cast<unsigned char>(c)))
             width += myGlyphs[c].w + mySpacing;
     }
     return int(std::clamp<int64_t>(width, INT32_MIN, INT32_MAX));

@@ -13,8 +13,10 @@ class IFontAlign;
 class IPixel;
 
 // A bitmap font: one image holding every glyph and a table of 256 glyph
-// rectangles indexed by character code (a byte). A glyph whose rectangle is
-// 0 x 0 is absent: it draws nothing and takes no room. Glyphs of different
+// rectangles indexed by character code (Latin-1). A glyph whose rectangle is
+// 0 x 0 is absent: it draws nothing and takes no room. Text is UTF-8 (see
+// Utf8.h: bytes that are no UTF-8 stand for their Latin-1 character);
+// characters beyond Latin-1 are absent. Glyphs of different
 // heights stand on a common bottom line, one line height below the pen.
 // Fonts are filled by a loader (COgfFontLoader, CSystemFontLoader).
 //

@@ -62,6 +62,13 @@ void CPixelScreenSDL::AdoptVideoSurface() {
     myWholeScreen = true;
 }
 
+void CPixelScreenSDL::ReleaseVideoSurface() {
+    SetSurface(nullptr, false);
+    myScreenRect = GetSourceRect();
+    myUpdateRects.clear();
+    myWholeScreen = true;
+}
+
 void CPixelScreenSDL::AddUpdateRect(const types_rect& rect) {
     if (myWholeScreen) return;
     if (rect == myScreenRect) {

@@ -26,6 +26,10 @@ public:
 
     // Takes the current video surface, all of it, and marks the whole screen.
     void AdoptVideoSurface();
+    // Lets go of the video surface before SDL frees it (the video mode
+    // changes or the video ends): until the next AdoptVideoSurface this is
+    // an empty surface that everything may draw on without effect.
+    void ReleaseVideoSurface();
 
     void Flip() override;
     void AddUpdateRect(const types_rect& rect) override;

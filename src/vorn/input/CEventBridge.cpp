@@ -71,8 +71,14 @@ void CEventBridge::OnFocus(bool gained) {
 }
 
 void CEventBridge::OnKeyDown(int key, uint8_t character) {
-    Notify(myKeyboardListeners, [key, character](IKeyboardListener* l) {
+    OnKeyDown(key, character,
+              character > 0 && character < 128 ? std::string(1, char(character)) : "");
+}
+
+void CEventBridge::OnKeyDown(int key, uint8_t character, const std::string& typed) {
+    Notify(myKeyboardListeners, [key, character, &typed](IKeyboardListener* l) {
         l->SetCharacter(character);
+        l->SetTypedText(typed);
         l->OnKeyDown(key);
     });
 }
@@ -80,6 +86,7 @@ void CEventBridge::OnKeyDown(int key, uint8_t character) {
 void CEventBridge::OnKeyUp(int key, uint8_t character) {
     Notify(myKeyboardListeners, [key, character](IKeyboardListener* l) {
         l->SetCharacter(character);
+        l->SetTypedText("");
         l->OnKeyUp(key);
     });
 }

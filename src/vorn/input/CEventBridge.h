@@ -61,8 +61,10 @@ public:
     // Dispatch, called by the back ends.
     void OnResize(int width, int height);
     void OnFocus(bool gained);
-    // character: 1..127 for keys that produce one, else 0.
+    // character: 1..127 for keys that produce one, else 0. typed: what the
+    // key types as UTF-8 (any character); without it the character's.
     void OnKeyDown(int key, uint8_t character);
+    void OnKeyDown(int key, uint8_t character, const std::string& typed);
     void OnKeyUp(int key, uint8_t character);
     void OnMouseMove(int x, int y, int dx, int dy);
     void OnMouseButtonDown(int button);

@@ -5,7 +5,9 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 #include <vector>
 
 #include "vorn/console/CLog.h"
@@ -71,12 +73,20 @@ CPlaybackMouse::CPlaybackMouse(const std::string& fileName, int mode)
         log->Printf("[WARNING] CPlaybackMouse: unknown mode %d, using mode 2\n", mode);
         myMode = MODE_STEPPED;
     }
+    std::error_code error;
+    if (std::filesystem::is_directory(fileName, error)) {
+        log->Printf("[ERROR] CPlaybackMouse: the recording file %s is a folder\n",
+                    fileName.c_str());
+        return;
+    }
     std::ifstream in(fileName, std::ios::binary);
     if (!in) {
         log->Printf("[ERROR] CPlaybackMouse: cannot open the recording file %s\n",
                     fileName.c_str());
         return;
     }
+    // The first event's time is measured from where the clock stands.
+    myLastTime = CGlobalAppTimer::GetSingleton()->GetTime();
     Load(in);
     if (myBadLines > MAX_REPORTED_LINES)
         log->Printf("[WARNING] CPlaybackMouse: %d malformed lines skipped in %s\n", myBadLines,
@@ -146,6 +156,12 @@ void CPlaybackMouse::ParseEventLine(const std::string& line, int lineNumber) {
     long long time = 0;
     if (!ParseInteger(fields[0], 0, MAX_TIME, &time)) return ReportBadLine(lineNumber, "bad time");
     event.time = static_cast<uint32_t>(time);
+    // Times are application clock readings, compared as differences (they
+    // may wrap). A jump of more than a day is no real recording: it would
+    // only stall playback, or freeze it in mode 1.
+    const uint32_t step = event.time - myLastTime;
+    if (int32_t(step) > 0 && step > MAX_TIME_STEP)
+        return ReportBadLine(lineNumber, "time jumps more than a day ahead");
     if (event.kind == KIND_MOVE) {
         long long x = 0;
         long long y = 0;
@@ -164,8 +180,9 @@ void CPlaybackMouse::ParseEventLine(const std::string& line, int lineNumber) {
         event.button = static_cast<int32_t>(button);
     }
     // The clock never runs backwards: neither may the events.
-    event.time = std::max(event.time, myLastTime);
+    if (myHasEvent && int32_t(event.time - myLastTime) < 0) event.time = myLastTime;
     myLastTime = event.time;
+    myHasEvent = true;
     myPending.push_back(event);
 }
 
@@ -178,7 +195,7 @@ void CPlaybackMouse::ReportBadLine(int lineNumber, const char* why) {
 void CPlaybackMouse::Update() {
     const std::shared_ptr<bool> alive = myAlive;
     CGlobalAppTimer* appTimer = CGlobalAppTimer::GetSingleton();
-    while (!myPending.empty() && appTimer->GetTime() >= myPending.front().time) {
+    while (!myPending.empty() && int32_t(appTimer->GetTime() - myPending.front().time) >= 0) {
         const CEvent event = myPending.front();
         myPending.pop_front();
         Play(event);
@@ -196,7 +213,7 @@ void CPlaybackMouse::StepClock() {
     // Forward up to the next event on the application clock, never past it.
     const uint32_t now = CGlobalAppTimer::GetSingleton()->GetTime();
     const uint32_t next = myPending.front().time;
-    const uint32_t gap = next > now ? next - now : 0;
+    const uint32_t gap = int32_t(next - now) > 0 ? next - now : 0;
     if (myMode == MODE_FAST) {
         myClock->Advance(gap);
     } else {

@@ -31,16 +31,22 @@ class IGlobalTimerImpl;
 // than the first event; earlier events play at once.
 //
 // Bad lines (unknown codes excepted, which are skipped quietly) are logged and
-// skipped: missing or malformed fields, times beyond MAX_TIME, buttons outside
-// 0..31, lines longer than MAX_LINE_LENGTH. Times that go backwards are raised
-// to the previous time.
+// skipped: missing or malformed fields, times beyond MAX_TIME or more than
+// MAX_TIME_STEP after the previous event's (the first event's: after the
+// application clock's reading when playback starts), buttons
+// outside 0..31, lines longer than MAX_LINE_LENGTH. Times that go backwards
+// are raised to the previous time. Times are compared as unsigned
+// differences, so a recording may run across the wrap of the clock. A file
+// that cannot be read (missing, a folder, unreadable) is logged as an error.
 class CPlaybackMouse : public ITaskRecordingDeviceImpl {
 public:
     enum Mode { MODE_REAL_TIME = 0, MODE_FAST = 1, MODE_STEPPED = 2 };
     enum Kind { KIND_MOVE = 0, KIND_RELEASE = 1, KIND_PRESS = 2 };
     static constexpr size_t MAX_LINE_LENGTH = 1024;
-    // The furthest time the engine's timers can read (24.8 days, in ms).
-    static constexpr uint32_t MAX_TIME = 0x7FFFFFFF;
+    // The largest time a line may give (the clock's range, in ms).
+    static constexpr uint32_t MAX_TIME = 0xFFFFFFFF;
+    // The furthest a line's time may lie after the previous line's: one day.
+    static constexpr uint32_t MAX_TIME_STEP = 24u * 60 * 60 * 1000;
     // Bad lines reported one by one; the rest are only counted.
     static constexpr int MAX_REPORTED_LINES = 5;
 
@@ -85,6 +91,7 @@ private:
     double mySeed = 0;
     int myBadLines = 0;
     uint32_t myLastTime = 0;
+    bool myHasEvent = false;
     bool myWarnedDelta = false;
 
     CSmartPtr<IGlobalTimerImpl> myRealSource;

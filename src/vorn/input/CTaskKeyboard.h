@@ -28,6 +28,7 @@ public:
     bool ExecuteNamespaceLine(const std::string& text) override;
     // Null before Init and after Exit.
     CConsole* GetConsole() const;
+    CConsole* GetCommandConsole() const override { return GetConsole(); }
 
 private:
     std::unique_ptr<CTaskConsole> myConsole;

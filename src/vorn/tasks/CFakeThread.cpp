@@ -17,8 +17,9 @@ bool CFakeThread::IsLess(const CFakeThread& other) const {
     if (myFinished) return false;
     if (other.mySleeping) return true;
     if (mySleeping) return false;
-    const int64_t otherWait = int64_t(other.myDueTime) - other.GetTime();
-    const int64_t myWait = int64_t(myDueTime) - GetTime();
+    // Signed differences of unsigned times: right across the wrap.
+    const int32_t otherWait = int32_t(other.myDueTime - other.GetTime());
+    const int32_t myWait = int32_t(myDueTime - GetTime());
     return otherWait < myWait;
 }
 
@@ -65,7 +66,7 @@ void RunFakeThreads(uint32_t budgetMs) {
                 list = CFakeThread::GetList();
                 continue;
             }
-            if (thread->IsSleeping() || thread->GetTime() < thread->GetDueTime()) {
+            if (thread->IsSleeping() || int32_t(thread->GetTime() - thread->GetDueTime()) < 0) {
                 walkEnded = true;
                 break;
             }

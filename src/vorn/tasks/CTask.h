@@ -5,6 +5,7 @@
 
 namespace vorn {
 
+class CConsole;
 class CVariableList;
 
 // The unit of scheduled work. The kernel updates running tasks once per pass
@@ -43,6 +44,9 @@ public:
         (void)text;
         return false;
     }
+    // The private console whose commands "name::" reaches, for completing
+    // them in the developer console; null when the task offers none.
+    virtual CConsole* GetCommandConsole() const { return nullptr; }
     virtual bool IsTimed() const { return myInterval != 0; }
     virtual void SetInterval(uint32_t ms) { myInterval = ms; }
     virtual uint32_t GetInterval() const { return myInterval; }

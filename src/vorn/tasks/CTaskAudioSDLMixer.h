@@ -61,6 +61,7 @@ public:
     CSDLMixerMusicManager* GetMusicManager() const { return myMusic.get(); }
     CSDLMixerEffectManager* GetEffectManager() const { return myEffects.get(); }
     CConsole* GetConsole() const;
+    CConsole* GetCommandConsole() const override { return GetConsole(); }
 
     bool IsDeviceOpen() const { return myDeviceOpen; }
     // The parameters asked for (the device may use others; see the log).

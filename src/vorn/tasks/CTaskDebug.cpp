@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "vorn/console/CConsole.h"
+#include "vorn/console/CLog.h"
 #include "vorn/gfx/CColor.h"
 #include "vorn/gfx/CFont.h"
 #include "vorn/gfx/CScreenLayer.h"
@@ -15,8 +16,11 @@
 #include "vorn/input/ITaskRecordingDeviceImpl.h"
 #include "vorn/tasks/CApplicationFactory.h"
 #include "vorn/tasks/DebugCommands.h"
+#include "vorn/ui/CButtonWidget.h"
 #include "vorn/ui/CConsoleWindow.h"
 #include "vorn/ui/CLogListenerForConsole.h"
+#include "vorn/ui/CUiTask.h"
+#include "vorn/ui/CWindowWidget.h"
 
 namespace vorn {
 
@@ -98,9 +102,32 @@ void CTaskDebug::BuildCounter() {
 
 void CTaskDebug::Update() {
     if (myConsoleWindow && myConsoleWindow->IsCloseRequested()) myConsoleWindow->Toggle();
+    KeepCounterClear();
     ++myFrameCount;
     if (myTimer.GetTime() - myLastSample >= SAMPLE_TIME) Sample();
     if (myInputDevice) myInputDevice->Update();
+}
+
+void CTaskDebug::KeepCounterClear() {
+    if (!myFpsText) return;
+    ui::CWindowWidget* window = myConsoleWindow ? myConsoleWindow->GetWindow() : nullptr;
+    const types_rect counter = myFpsText->GetRect();
+    if (window && window->IsMaximized()) {
+        const types_rect maximize = window->GetMaximizeButton()->GetRect();
+        const types_rect close = window->GetCloseButton()->GetRect();
+        if (!counter.Intersects(maximize) && !counter.Intersects(close)) return;
+        // Aside, to the left of the buttons, on the title bar.
+        if (!myCounterMoved) myCounterHome = types_point(counter.x, counter.y);
+        myCounterMoved = true;
+        myFpsText->MoveTo(std::max(0, maximize.x - counter.w - MARGIN), maximize.y);
+        myCounterAside = types_point(myFpsText->GetRect().x, myFpsText->GetRect().y);
+        return;
+    }
+    if (!myCounterMoved) return;
+    myCounterMoved = false;
+    // Back home, unless it was dragged elsewhere meanwhile.
+    if (counter.x == myCounterAside.x && counter.y == myCounterAside.y)
+        myFpsText->MoveTo(myCounterHome.x, myCounterHome.y);
 }
 
 void CTaskDebug::Sample() {
@@ -131,11 +158,16 @@ bool CTaskDebug::ExecuteNamespaceLine(const std::string& text) {
 }
 
 void CTaskDebug::ToggleConsole() {
-    if (!myConsoleWindow) {
+    const bool open = myConsoleWindow && myConsoleWindow->IsOpen();
+    if (!open && !ui::CUiTask::IsAnyRunning()) {
+        // Without the UI task no key would reach the window's input line.
+        CLog::GetSingleton()->Printf(
+            "[WARNING] ToggleConsole: there is no running ui task to show the console in\n");
+        return;
+    }
+    if (!myConsoleWindow)
         myConsoleWindow =
             std::make_unique<ui::CConsoleWindow>(myHistoryFile, myConsoleLines, nullptr);
-        myConsoleWindow->SetNamespaceConsole(GetName(), myConsole.get());
-    }
     myConsoleWindow->Toggle();
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "vorn/tasks/CTask.h"
+#include "vorn/utils/math/CRect.h"
 #include "vorn/utils/timer/CTimer.h"
 
 namespace k4gui {
@@ -44,7 +45,8 @@ public:
     // Runs text on the private console; the result goes to the log only.
     bool ExecuteNamespaceLine(const std::string& text) override;
 
-    // Opens the console window (made on first use) or closes it.
+    // Opens the console window (made on first use) or closes it. Without a
+    // running UI task it logs a warning and opens nothing.
     void ToggleConsole();
     // Takes ownership of device (null: none), deleting the previous one.
     void SetInputDevice(ITaskRecordingDeviceImpl* device);
@@ -52,6 +54,7 @@ public:
 
     ui::CConsoleWindow* GetConsoleWindow() const { return myConsoleWindow.get(); }
     CConsole* GetConsole() const { return myConsole.get(); }
+    CConsole* GetCommandConsole() const override { return GetConsole(); }
     CTextSprite* GetFpsText() const { return myFpsText; }
     k4gui::CGuiElement* GetFpsElement() const { return myFpsElement.get(); }
     unsigned GetFrameCount() const { return myFrameCount; }
@@ -66,6 +69,9 @@ private:
     // Takes the commands' pointers back from this task.
     void ForgetCommands();
     void Sample();
+    // Moves the counter off a maximized console window's buttons, and back
+    // once the window is restored or closed.
+    void KeepCounterClear();
 
     std::unique_ptr<CConsole> myConsole;
     std::unique_ptr<ui::CConsoleWindow> myConsoleWindow;
@@ -82,6 +88,11 @@ private:
     // The console's output from the task's start on, shown by the window.
     std::shared_ptr<ui::CLogListenerForConsole> myConsoleLines;
     std::string myHistoryFile;
+    // Where the counter was before it made way for the console's buttons,
+    // and where it went.
+    bool myCounterMoved = false;
+    types_point myCounterHome;
+    types_point myCounterAside;
 };
 
 }  // namespace vorn

@@ -4,6 +4,7 @@
 #include "vorn/input/CEventBridge.h"
 #include "vorn/tasks/CKernel.h"
 #include "vorn/tasks/sdl/SdlCursors.h"
+#include "vorn/utils/string/Utf8.h"
 
 namespace vorn {
 
@@ -48,6 +49,10 @@ uint8_t CTaskEventSDL::KeyCharacter(const SDL_keysym& key) {
     return key.unicode >= 1 && key.unicode <= 127 ? static_cast<uint8_t>(key.unicode) : 0;
 }
 
+std::string CTaskEventSDL::KeyText(const SDL_keysym& key) {
+    return key.unicode != 0 ? utf8::Encode(key.unicode) : std::string();
+}
+
 void CTaskEventSDL::Update() {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
     SDL_Event event;
@@ -73,7 +78,8 @@ void CTaskEventSDL::Dispatch(const SDL_Event& event) {
             if (event.active.state & SDL_APPINPUTFOCUS) bridge->OnFocus(event.active.gain != 0);
             break;
         case SDL_KEYDOWN:
-            bridge->OnKeyDown(event.key.keysym.sym, KeyCharacter(event.key.keysym));
+            bridge->OnKeyDown(event.key.keysym.sym, KeyCharacter(event.key.keysym),
+                              KeyText(event.key.keysym));
             break;
         case SDL_KEYUP:
             bridge->OnKeyUp(event.key.keysym.sym, KeyCharacter(event.key.keysym));

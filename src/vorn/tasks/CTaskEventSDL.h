@@ -2,13 +2,15 @@
 
 #include <SDL.h>
 
+#include <string>
+
 #include "vorn/input/IMouseHardware.h"
 #include "vorn/tasks/CTask.h"
 
 namespace vorn {
 
 // Task type "event" of the task library "sdl": each frame drains SDL's event
-// queue into the event bridge (focus, keys with their character, mouse motion
+// queue into the event bridge (focus, keys with what they type, mouse motion
 // and buttons, window resizes) and turns SDL's quit into the kernel's quit.
 // While it runs it is the back end's mouse hardware (SetMouseHardware):
 // cursor pictures, visibility and input grab. Needs the window task's video
@@ -34,6 +36,9 @@ public:
     static int ButtonBit(int sdlButton);
     // The character of a key event: its unicode value when 1..127, else 0.
     static uint8_t KeyCharacter(const SDL_keysym& key);
+    // What a key event types, as UTF-8: SDL's unicode translation (one
+    // UTF-16 unit; a lone surrogate types nothing). Empty when none.
+    static std::string KeyText(const SDL_keysym& key);
 
 private:
     void Dispatch(const SDL_Event& event);

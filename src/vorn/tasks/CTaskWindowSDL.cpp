@@ -9,6 +9,7 @@
 #include "vorn/console/CLog.h"
 #include "vorn/console/CVariable.h"
 #include "vorn/gfx/CGfxFactorySDL.h"
+#include "vorn/gfx/CPixelScreenSDL.h"
 #include "vorn/gfx/Gfx.h"
 #include "vorn/gfx/IScreenLayerHook.h"
 #include "vorn/gfx/ImageInfo.h"
@@ -168,6 +169,15 @@ void CTaskWindowSDL::CreateWindow() {
     Log() << "New window created succesfully\n\n";
 }
 
+namespace {
+
+// The engine's screen surface when it is SDL's video surface.
+CPixelScreenSDL* SdlScreen() {
+    return dynamic_cast<CPixelScreenSDL*>(Gfx::GetScreenSurface());
+}
+
+}  // namespace
+
 void CTaskWindowSDL::Exit() {
     if (myListening) {
         if (CEventBridge* bridge = CEventBridge::PeekSingleton()) bridge->RemoveResizeHandler(this);
@@ -176,6 +186,9 @@ void CTaskWindowSDL::Exit() {
     myCommands.reset();
     if (myVideoStarted) {
         myVideoStarted = false;
+        // SDL frees the video surface with the video: nothing may draw on it
+        // any more (the graphics task takes the next one when video returns).
+        if (CPixelScreenSDL* screen = SdlScreen()) screen->ReleaseVideoSurface();
         // Only what this task started: the audio task may still use SDL.
         SDL_QuitSubSystem(SDL_INIT_FLAGS);
         if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
@@ -235,7 +248,13 @@ void CTaskWindowSDL::SetVideoMode() {
                       << "\n";
         Log().Error() << "Using bpp " << depth << "\n";
     }
+    // A new mode frees the old video surface, even when it fails.
+    if (CPixelScreenSDL* engineScreen = SdlScreen()) engineScreen->ReleaseVideoSurface();
     SDL_Surface* screen = SDL_SetVideoMode(myWidth, myHeight, depth, flags);
+    if (CPixelScreenSDL* engineScreen = SdlScreen()) {
+        engineScreen->AdoptVideoSurface();
+        Gfx::GetScreenLayerHook()->RequestRedrawAll();
+    }
     if (!screen) {
         Log().Error() << "Error creating the new window\n";
         Log().Error() << "  " << SDL_GetError() << "\n";

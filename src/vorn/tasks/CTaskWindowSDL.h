@@ -69,6 +69,7 @@ public:
     // The SDL flags chosen when the window was made (SDL_FULLSCREEN aside).
     uint32_t GetVideoFlags() const { return myVideoFlags; }
     CConsole* GetConsole() const;
+    CConsole* GetCommandConsole() const override { return GetConsole(); }
 
     // Sizes the window may have; larger ones are refused.
     static bool IsWindowSizeAllowed(double width, double height);

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "vorn/console/CLog.h"
+#include "vorn/utils/string/Utf8.h"
 
 namespace vorn::ui {
 
@@ -13,7 +14,7 @@ namespace {
 
 // One line as an entry: breaks become blanks, the length is bounded.
 std::string Clean(const std::string& line) {
-    std::string clean = line.substr(0, CCommandHistory::MAX_LINE_LENGTH);
+    std::string clean = utf8::Truncate(line, CCommandHistory::MAX_LINE_LENGTH);
     std::replace(clean.begin(), clean.end(), '\n', ' ');
     std::replace(clean.begin(), clean.end(), '\r', ' ');
     return clean;
@@ -69,7 +70,8 @@ bool CCommandHistory::Load() {
     data.resize(size_t(in.gcount()));
     myEntries.clear();
     myPosition = 0;
-    size_t start = 0;
+    // Editors may start a UTF-8 file with a byte-order mark.
+    size_t start = data.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     while (start < data.size()) {
         size_t end = data.find('\n', start);
         if (end == std::string::npos) end = data.size();

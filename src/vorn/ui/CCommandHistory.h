@@ -13,8 +13,9 @@ namespace vorn::ui {
 // With a file name the history survives a restart: it is read at
 // construction and written after every change, to a temporary file that then
 // replaces the old one, so a crash leaves either the old or the new history,
-// never half of one. One entry per line; unreadable, empty or overlong lines
-// are skipped, and only the newest MAX_ENTRIES are kept.
+// never half of one. One entry per line, in UTF-8 (a byte-order mark at the
+// start is skipped); unreadable, empty or overlong lines are skipped, and only
+// the newest MAX_ENTRIES are kept.
 class CCommandHistory {
 public:
     static constexpr size_t MAX_ENTRIES = 200;

@@ -20,11 +20,14 @@ class CTextInputWidget;
 class CWindowWidget;
 
 // The developer console on screen: a window on the desktop with the
-// console's output and an input line. Return runs the line on the main
-// console, Up and Down step through the command history (kept in a file, see
-// CCommandHistory), Tab completes command and variable names (after
-// "task::" those of a task console registered with SetNamespaceConsole) and
-// lists the candidates when several match.
+// console's output and an input line, which holds the keyboard focus
+// whenever the window is clicked. Return (or keypad Enter) runs the line on
+// the main console, Up and Down step through the command history (kept in a
+// file, see CCommandHistory), Escape closes the window. Tab completes command,
+// variable and task names (after "task::" the commands of that task's own
+// console, see CTask::GetCommandConsole) spelt as they were added, and lists
+// the candidates when several match; on an empty line it lists the commands
+// and the tasks, right after "task::" that task's commands.
 //
 // The window is made by Toggle and destroyed by Toggle (or by its owner once
 // it asks to close); the history and the output live on in between.
@@ -49,6 +52,8 @@ public:
 
     // Opens the window (with the input focused), or destroys it when open.
     void Toggle();
+    // Destroys the window if it is open.
+    void Close();
     bool IsOpen() const;
     // True when the window is open and its close button was clicked.
     bool IsCloseRequested() const;
@@ -60,7 +65,7 @@ public:
     void Complete();
 
     // Tab completes "space::name" against console (not owned; null forgets
-    // it): a task offering commands on a private console registers it here.
+    // it) rather than the console of the task of that name.
     void SetNamespaceConsole(const std::string& space, CConsole* console);
 
     // Null while closed.
@@ -75,6 +80,8 @@ public:
 private:
     void Open();
     CConsole* Console() const;
+    // The console a "space::" line's commands live on; null when none.
+    CConsole* FindNamespaceConsole(const std::string& space) const;
 
     CWindowWidget* myWindow = nullptr;
     CTextInputWidget* myInput = nullptr;

@@ -64,6 +64,11 @@ types_rect CDesktopWidget::ConstrainChildRect(const types_rect& rect) const {
     const types_rect& desktop = GetRect();
     if (!myClamp || desktop.w <= 0 || desktop.h <= 0) return rect;
     types_rect result = rect;
+    // A child larger than the desktop is made to fit, so that pushing it in
+    // from the right or bottom never moves its top-left corner (a window's
+    // title bar and buttons) out of reach.
+    result.w = std::min(result.w, desktop.w);
+    result.h = std::min(result.h, desktop.h);
     result.x = std::max(result.x, desktop.x);
     result.y = std::max(result.y, desktop.y);
     const int64_t right = int64_t(desktop.x) + desktop.w;
@@ -81,6 +86,7 @@ void CDesktopWidget::RecordKey(const CKeyboardEvent& event) {
         slot.held = true;
         slot.since = myTimer.GetTime();
         slot.character = event.character;
+        slot.text = event.text;
     } else if (slot.held) {
         slot.held = false;
         --myHeldCount;
@@ -98,7 +104,7 @@ void CDesktopWidget::UpdateKeyRepeat() {
         if (!slot.held || now - slot.since <= REPEAT_DELAY) continue;
         CWidget* focused = GetFocusedWidget();
         if (!focused) return;
-        CKeyboardEvent repeat(EVENT_KEY_DOWN, key, slot.character);
+        CKeyboardEvent repeat(EVENT_KEY_DOWN, key, slot.character, slot.text);
         focused->OnKeyboardEvent(repeat);
         if (!self.IsAlive()) return;
     }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "vorn/designpatterns/singleton/CStaticSingleton.h"
 #include "vorn/ui/CWidget.h"
@@ -36,8 +37,10 @@ public:
     //    away when none takes it.
     void HandleEvent(IEvent& event) override;
 
-    // With clamping on (the default) a child is pushed inside the desktop;
-    // nothing is clamped while the desktop has no size yet.
+    // With clamping on (the default) a child is pushed inside the desktop,
+    // and one larger than the desktop is made the desktop's size; nothing is
+    // clamped while the desktop has no size yet. Windows (keep-offset
+    // children) are thus moved back inside whenever the desktop shrinks.
     types_rect ConstrainChildRect(const types_rect& rect) const override;
     void SetClamp(bool clamp) { myClamp = clamp; }
     bool GetClamp() const { return myClamp; }
@@ -59,6 +62,7 @@ private:
         bool held = false;
         uint32_t since = 0;
         uint8_t character = 0;
+        std::string text;
     };
 
     void DeliverToCapture(CMouseEvent& event, std::vector<CWidget*>& delivered);

@@ -75,7 +75,9 @@ void CGfxHandler::SetText(CSprite* sprite, const std::string& text) const {
 int CGfxHandler::GetTextWidth(CSprite* sprite, const std::string& text) const {
     CTextSprite* textSprite = AsText(sprite);
     if (!textSprite || !textSprite->GetFont()) return 0;
-    return textSprite->GetFont()->GetTextWidth(text);
+    // Measured by the drawing itself (without a target), so that tabs and
+    // everything else take exactly the room they take on screen.
+    return textSprite->GetFont()->DrawString(nullptr, text, 0, 0).x;
 }
 
 void CGfxHandler::MakeSingleLine(CSprite* sprite) const {

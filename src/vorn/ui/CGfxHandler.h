@@ -44,7 +44,8 @@ public:
     // --- text sprites (other sprites ignore these) -------------------------
 
     void SetText(CSprite* sprite, const std::string& text) const;
-    // Width of text in the sprite's font; 0 without a font.
+    // Width of text in the sprite's font as it is drawn on one line (tabs
+    // included); 0 without a font.
     int GetTextWidth(CSprite* sprite, const std::string& text) const;
     // Makes the sprite draw its text as one line from its start position
     // instead of word-wrapping it into its text box.

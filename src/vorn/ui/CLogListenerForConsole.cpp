@@ -6,6 +6,7 @@
 #include "vorn/gfx/CColor.h"
 #include "vorn/gfx/CFont.h"
 #include "vorn/gfx/IPixel.h"
+#include "vorn/utils/string/Utf8.h"
 
 namespace vorn::ui {
 
@@ -30,7 +31,8 @@ void CLogListenerForConsole::OnLogLine(const std::string& text, int level) {
         else if (byte >= 32 && byte != 127)
             line += c;
     }
-    myLines.push_back(line.substr(0, MAX_LINE_LENGTH));
+    // Cut between characters, not inside one.
+    myLines.push_back(utf8::Truncate(line, MAX_LINE_LENGTH));
     while (myLines.size() > MAX_LINES)
         myLines.pop_front();
     ++myVersion;
@@ -54,19 +56,20 @@ void CConsoleTextDrawer::Wrap(int width) const {
     const int room = std::max(width - 2 * LEFT_MARGIN, 1);
     int advances[256];
     for (int c = 0; c < 256; ++c)
-        advances[c] = myFont->GetTextWidth(std::string(1, char(c)));
+        advances[c] = myFont->GetTextWidth(utf8::Encode(uint32_t(c)));
     for (const std::string& line : myLines->GetLines()) {
         // Greedy, character by character: console lines are rarely prose.
         std::string row;
         int rowWidth = 0;
-        for (char c : line) {
-            const int advance = advances[static_cast<unsigned char>(c)];
+        for (size_t at = 0, length = 1; at < line.size(); at += length) {
+            const uint32_t c = utf8::Decode(line, at, &length);
+            const int advance = c < 256 ? advances[c] : 0;
             if (rowWidth + advance > room && !row.empty()) {
                 myRows.push_back(row);
                 row.clear();
                 rowWidth = 0;
             }
-            row += c;
+            row.append(line, at, length);
             rowWidth += advance;
         }
         myRows.push_back(row);

@@ -5,6 +5,7 @@
 #include "vorn/console/CLog.h"
 #include "vorn/gfx/CSprite.h"
 #include "vorn/ui/CGfxHandler.h"
+#include "vorn/utils/string/Utf8.h"
 
 namespace vorn::ui {
 
@@ -14,7 +15,9 @@ enum Key {
     KEY_BACKSPACE = 8,
     KEY_TAB = 9,
     KEY_RETURN = 13,
+    KEY_ESCAPE = 27,
     KEY_DELETE = 127,
+    KEY_KEYPAD_ENTER = 271,
     KEY_UP = 273,
     KEY_DOWN = 274,
     KEY_RIGHT = 275,
@@ -52,7 +55,7 @@ void CTextInputWidget::Setup(const std::string& text) {
     myHome.Connect(this, &CTextInputWidget::CursorHome);
     myEnd.Connect(this, &CTextInputWidget::CursorEnd);
     SetTextSprite(CSmartPtr<CSprite>(GetSprite()));
-    StoreText(text.substr(0, MAX_LENGTH));
+    StoreText(utf8::Truncate(text, MAX_LENGTH));
     myCursor = myText.size();
     ShowCursor();
 }
@@ -94,7 +97,10 @@ CSignal* CTextInputWidget::GetKeySignal(int key) {
         case KEY_TAB:
             return &myTab;
         case KEY_RETURN:
+        case KEY_KEYPAD_ENTER:
             return &myReturn;
+        case KEY_ESCAPE:
+            return &myEscape;
         case KEY_DELETE:
             return &myDelete;
         case KEY_UP:
@@ -121,15 +127,18 @@ void CTextInputWidget::OnKeyboardEvent(CKeyboardEvent& event) {
         signal->Emit();
         return;
     }
-    if (event.character != 0) InsertCharacter(static_cast<char>(event.character));
+    if (!event.text.empty())
+        InsertText(event.text);
+    else if (event.character != 0)
+        InsertCharacter(static_cast<char>(event.character));
 }
 
 // --- editing ------------------------------------------------------------------------
 
 void CTextInputWidget::SetText(const std::string& text) {
     if (text == myText) return;
-    StoreText(text.substr(0, MAX_LENGTH));
-    myCursor = std::min(myCursor, myText.size());
+    StoreText(utf8::Truncate(text, MAX_LENGTH));
+    myCursor = utf8::Boundary(myText, myCursor);
     ShowCursor();
 }
 
@@ -141,34 +150,47 @@ void CTextInputWidget::StoreText(const std::string& text) {
 
 void CTextInputWidget::DeleteBeforeCursor() {
     if (myText.empty()) return;
-    myCursor = std::min(myCursor, myText.size());
+    myCursor = utf8::Boundary(myText, myCursor);
     if (myCursor == 0) return;
-    --myCursor;
-    StoreText(std::string(myText).erase(myCursor, 1));
+    const size_t start = utf8::Previous(myText, myCursor);
+    const size_t end = myCursor;
+    myCursor = start;
+    StoreText(std::string(myText).erase(start, end - start));
 }
 
 void CTextInputWidget::DeleteAtCursor() {
     if (myText.empty() || myCursor >= myText.size()) return;
-    StoreText(std::string(myText).erase(myCursor, 1));
+    myCursor = utf8::Boundary(myText, myCursor);
+    StoreText(std::string(myText).erase(myCursor, utf8::Next(myText, myCursor) - myCursor));
 }
 
 void CTextInputWidget::InsertCharacter(char character) {
-    const auto byte = static_cast<unsigned char>(character);
+    InsertText(utf8::Encode(static_cast<unsigned char>(character)));
+}
+
+void CTextInputWidget::InsertText(const std::string& text) {
     // Control characters (Escape, a stray Tab) have no glyph and no place in a line.
-    if (byte < 32 || byte == 127 || myText.size() >= MAX_LENGTH) return;
-    myCursor = std::min(myCursor, myText.size());
-    std::string text = myText;
-    text.insert(myCursor, 1, character);
-    ++myCursor;
-    StoreText(text);
+    std::string clean;
+    for (size_t at = 0, length = 1; at < text.size(); at += length) {
+        const uint32_t code = utf8::Decode(text, at, &length);
+        if (!utf8::IsControl(code)) clean += utf8::Encode(code);
+    }
+    if (myText.size() >= MAX_LENGTH) return;
+    clean = utf8::Truncate(clean, MAX_LENGTH - myText.size());
+    if (clean.empty()) return;
+    myCursor = utf8::Boundary(myText, myCursor);
+    std::string updated = myText;
+    updated.insert(myCursor, clean);
+    myCursor += clean.size();
+    StoreText(updated);
 }
 
 void CTextInputWidget::CursorLeft() {
-    SetCursor(myCursor > 0 ? std::min(myCursor, myText.size()) - 1 : 0);
+    SetCursor(utf8::Previous(myText, myCursor));
 }
 
 void CTextInputWidget::CursorRight() {
-    SetCursor(myCursor + 1);
+    SetCursor(utf8::Next(myText, utf8::Boundary(myText, myCursor)));
 }
 
 void CTextInputWidget::CursorHome() {
@@ -180,24 +202,25 @@ void CTextInputWidget::CursorEnd() {
 }
 
 void CTextInputWidget::SetCursor(size_t cursor) {
-    myCursor = std::min(cursor, myText.size());
+    myCursor = utf8::Boundary(myText, cursor);
     ShowCursor();
 }
 
 void CTextInputWidget::SetCursorFromPoint(const types_point& point) {
     const int64_t room = int64_t(point.x) - (int64_t(GetRect().x) + myTextStart.x - myScroll);
     size_t cursor = 0;
-    for (size_t i = 1; i <= myText.size(); ++i) {
-        if (TextWidth(i) > room) break;
-        cursor = i;
+    for (size_t at = 0; at < myText.size();) {
+        at = utf8::Next(myText, at);
+        if (TextWidth(at) > room) break;
+        cursor = at;
     }
     SetCursor(cursor);
 }
 
 // --- showing ---------------------------------------------------------------------------
 
-int CTextInputWidget::TextWidth(size_t characters) const {
-    return Gfx()->GetTextWidth(GetSprite(), myText.substr(0, characters));
+int CTextInputWidget::TextWidth(size_t bytes) const {
+    return Gfx()->GetTextWidth(GetSprite(), myText.substr(0, bytes));
 }
 
 void CTextInputWidget::SetRect(const types_rect& rect) {

@@ -14,17 +14,20 @@ namespace vorn::ui {
 //
 //   Backspace  backspace  (connected to DeleteBeforeCursor)
 //   Tab        tab
-//   Return     return
+//   Return     return     (keypad Enter too)
+//   Escape     escape
 //   Delete     delete     (connected to DeleteAtCursor)
 //   Up, Down   up, down
 //   Right      right      (connected to CursorRight)
 //   Left       left       (connected to CursorLeft)
 //   Home, End  home, end  (connected to CursorHome, CursorEnd)
 //
-// The text is bytes in the font's encoding (Latin-1 for the engine's fonts);
-// control characters are not inserted, and the text holds at most MAX_LENGTH
-// of them. Its sprite should be a text sprite: it is drawn as one line, and
-// scrolled sideways so that the cursor stays in view.
+// The text is UTF-8, typed as the key events carry it (CKeyboardEvent::text);
+// the cursor is a byte index that always lies between characters, and the
+// editing keys step over whole characters. Control characters are not
+// inserted, and the text holds at most MAX_LENGTH bytes. Its sprite should be
+// a text sprite: it is drawn as one line, and scrolled sideways so that the
+// cursor stays in view.
 class CTextInputWidget : public CWidget {
 public:
     static constexpr size_t MAX_LENGTH = 4096;
@@ -50,6 +53,7 @@ public:
     virtual std::string GetText() const { return myText; }
     virtual void DeleteBeforeCursor();
     virtual void DeleteAtCursor();
+    // Inserts the Latin-1 character of that code.
     virtual void InsertCharacter(char character);
     virtual void CursorLeft();
     virtual void CursorRight();
@@ -59,9 +63,14 @@ public:
     virtual void SetCursorFromPoint(const types_point& point);
     // Stores the text and shows it.
     virtual void StoreText(const std::string& text);
+    // Inserts UTF-8 text at the cursor (control characters dropped), as much
+    // of it as fits, and puts the cursor after it.
+    virtual void InsertText(const std::string& text);
 
+    // The byte index of the cursor in the text.
     size_t GetCursor() const { return myCursor; }
-    // Clamped to the text.
+    // Clamped to the text and moved back to the start of the character it
+    // falls in.
     void SetCursor(size_t cursor);
     bool IsFocused() const { return myFocused; }
     // The text sprite to draw with (null: none); it is made single-line.
@@ -73,6 +82,7 @@ public:
     CSignal& GetBackspaceSignal() { return myBackspace; }
     CSignal& GetTabSignal() { return myTab; }
     CSignal& GetReturnSignal() { return myReturn; }
+    CSignal& GetEscapeSignal() { return myEscape; }
     CSignal& GetDeleteSignal() { return myDelete; }
     CSignal& GetUpSignal() { return myUp; }
     CSignal& GetDownSignal() { return myDown; }
@@ -84,13 +94,15 @@ public:
 private:
     void Setup(const std::string& text);
     CSignal* GetKeySignal(int key);
-    int TextWidth(size_t characters) const;
+    // Width of the text's first bytes as drawn.
+    int TextWidth(size_t bytes) const;
     // Scrolls to keep the cursor in view and places the cursor sprite.
     void ShowCursor();
 
     CSignal myBackspace;
     CSignal myTab;
     CSignal myReturn;
+    CSignal myEscape;
     CSignal myDelete;
     CSignal myUp;
     CSignal myDown;

@@ -10,6 +10,8 @@
 
 namespace vorn::ui {
 
+int CUiTask::ourRunningCount = 0;
+
 CUiTask::CUiTask()
     : myMouse(std::make_unique<CVornToUiMouse>()),
       myKeyboard(std::make_unique<CVornToUiKeyboard>()) {}
@@ -18,7 +20,36 @@ CUiTask::~CUiTask() {
     StopListening();
 }
 
+bool CUiTask::CFocusKeyBlocker::OnKeyDown(int key) {
+    myKey = key;
+    myStops = myOwner->TakeArrivedKey(key, true);
+    return false;
+}
+
+bool CUiTask::CFocusKeyBlocker::OnKeyUp(int key) {
+    myKey = key;
+    myStops = myOwner->TakeArrivedKey(key, false);
+    return false;
+}
+
 bool CUiTask::CFocusKeyBlocker::StopsPropagation() const {
+    if (myKey >= 0) return myStops;
+    return CWidget::GetFocusedWidget() != nullptr;
+}
+
+void CUiTask::NoteArrivedKey(int key, bool down) {
+    if (myArrivedKeys.size() >= MAX_ARRIVED_KEYS) myArrivedKeys.pop_front();
+    myArrivedKeys.push_back(CArrivedKey{key, down, CWidget::GetFocusedWidget() != nullptr});
+}
+
+bool CUiTask::TakeArrivedKey(int key, bool down) {
+    // The keyboard dispatches presses before releases: match the direction too.
+    for (auto it = myArrivedKeys.begin(); it != myArrivedKeys.end(); ++it) {
+        if (it->key != key || it->down != down) continue;
+        const bool focused = it->focused;
+        myArrivedKeys.erase(it);
+        return focused;
+    }
     return CWidget::GetFocusedWidget() != nullptr;
 }
 
@@ -28,6 +59,7 @@ bool CUiTask::Init() {
     bridge->AddMouseListener(this);
     bridge->AddWindowListener(this);
     CKeyboard::GetSingleton()->AddListener(&myBlocker, KEY_LISTENER_PRIORITY);
+    if (!myListening) ++ourRunningCount;
     myListening = true;
 
     // The window's size: the last one the bridge carried, else the screen's.
@@ -54,6 +86,8 @@ void CUiTask::Exit() {
 void CUiTask::StopListening() {
     if (!myListening) return;
     myListening = false;
+    --ourRunningCount;
+    myArrivedKeys.clear();
     if (CEventBridge* bridge = CEventBridge::PeekSingleton()) {
         bridge->RemoveKeyboardListener(this);
         bridge->RemoveMouseListener(this);
@@ -63,12 +97,14 @@ void CUiTask::StopListening() {
 }
 
 void CUiTask::OnKeyDown(int key) {
+    NoteArrivedKey(key, true);
     myKeyboard->OnKeyPressed(key);
-    CKeyboardEvent event(EVENT_KEY_DOWN, key, GetCharacter());
+    CKeyboardEvent event(EVENT_KEY_DOWN, key, GetCharacter(), GetTypedText());
     CDesktopWidget::GetSingleton()->HandleEvent(event);
 }
 
 void CUiTask::OnKeyUp(int key) {
+    NoteArrivedKey(key, false);
     myKeyboard->OnKeyReleased(key);
     CKeyboardEvent event(EVENT_KEY_UP, key);
     CDesktopWidget::GetSingleton()->HandleEvent(event);

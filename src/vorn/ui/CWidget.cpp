@@ -167,7 +167,9 @@ void CWidget::MoveBy(int dx, int dy) {
     const int actualX = Limit(int64_t(proposed.x) - myRect.x);
     const int actualY = Limit(int64_t(proposed.y) - myRect.y);
     if (actualX == 0 && actualY == 0) return;
-    SetRect(proposed);
+    // A move changes the position only; a size the parent would impose comes
+    // through Resize, which re-places the children.
+    SetRect(types_rect(proposed.x, proposed.y, myRect.w, myRect.h));
     for (size_t i = 0; i < myChildren.size(); ++i)
         myChildren[i]->MoveBy(actualX, actualY);
 }

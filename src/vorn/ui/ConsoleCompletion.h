@@ -22,14 +22,24 @@ struct CCompletion {
 };
 
 // Completes the name that ends at cursor in line (letters, digits and "_"
-// back to the previous other character) against names, ignoring case. What
-// was typed stays as it is; the part added is in small letters unless the
-// typed part has no small letter. A line without such a name at the cursor,
-// or without candidates, comes back unchanged.
+// back to the previous other character) against names, ignoring case. The
+// name comes out spelt as in names (consoles ignore case, so "debug::r"
+// becomes "debug::RecordInput"); with several candidates, as far as they
+// agree, spelt as the first of them. A line without such a name at the
+// cursor, without candidates, or whose candidates agree on no more than was
+// typed comes back unchanged.
 CCompletion CompleteName(const std::string& line, size_t cursor,
                          const std::vector<std::string>& names);
 
-// The names a line on console may start with: its commands and variables.
+// Where the name that ends at cursor starts (cursor itself when none does).
+size_t NameStart(const std::string& line, size_t cursor);
+
+// The names a line on console may start with: its commands and variables,
+// spelt as they were added.
 std::vector<std::string> GetConsoleNames(const CConsole& console);
+
+// The instance names of the started tasks that can be reached by name
+// ("name::line"), sorted.
+std::vector<std::string> GetTaskNames();
 
 }  // namespace vorn::ui

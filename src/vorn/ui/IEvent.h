@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace vorn::ui {
 
@@ -52,15 +53,20 @@ public:
     IMouse* mouse;
 };
 
-// Types 6 and 7. character: the byte the key types (0 when it types none, and
-// for key releases).
+// Types 6 and 7. character: the ASCII character the key types (0 when it types
+// none, and for key releases). text: what the key types as UTF-8, any
+// character (empty when it types none; events made without it carry only the
+// character, which then stands for its Latin-1 character).
 class CKeyboardEvent : public IEvent {
 public:
     CKeyboardEvent(int eventType, int keyCode, uint8_t typed = 0)
         : IEvent(eventType), key(keyCode), character(typed) {}
+    CKeyboardEvent(int eventType, int keyCode, uint8_t typed, const std::string& typedText)
+        : IEvent(eventType), key(keyCode), character(typed), text(typedText) {}
 
     int key;
     uint8_t character;
+    std::string text;
 };
 
 // Type 8 (a click at x, y asks for the focus) and 9 (the focus went away).

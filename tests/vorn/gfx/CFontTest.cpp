@@ -236,6 +236,18 @@ TEST_F(CFontTest, PlainStringsSkipMissingGlyphsAndExpandTabs) {
     EXPECT_EQ(LitColumns(15, 15), std::make_pair(0, 5));
     EXPECT_EQ(font->GetTextWidth("H H\n"), 24);
 
+    // UTF-8 text draws the Latin-1 glyphs; old Latin-1 bytes still draw
+    // theirs; a character beyond Latin-1 is absent.
+    Clear();
+    EXPECT_EQ(font->DrawString(myCanvas, "\xC3\xA9", 0, 0), types_point(8, 0));
+    const auto utf8 = LitColumns(0, 15);
+    Clear();
+    EXPECT_EQ(font->DrawString(myCanvas, "\xE9", 0, 0), types_point(8, 0));
+    EXPECT_EQ(LitColumns(0, 15), utf8);
+    EXPECT_NE(utf8.first, -1);
+    EXPECT_EQ(font->GetTextWidth("caf\xC3\xA9"), 32);
+    EXPECT_EQ(font->GetTextWidth("\xE2\x82\xAC"), 0);
+
     // Text far off the int range draws nothing and does not overflow.
     const types_point far = font->DrawString(myCanvas, "HH", 2147483640, 0);
     EXPECT_EQ(far.x, 2147483647);

@@ -1,4 +1,5 @@
 #include <climits>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -195,13 +196,13 @@ TEST_F(CPlaybackMouseTest, MalformedLinesAreSkippedAndReported) {
                                 "200 mm 1 2 extra\n"
                                 "150 md 1\n"  // earlier than the line before
                                 "\t300\tmu\t16\r\n"
-                                "2147483647 mm -7 -8\n"
-                                "2147483648 mm 0 0\n"
+                                "86400300 mm -7 -8\n"  // a day later: still a recording
+                                "172800601 mm 0 0\n"   // more than a day later: refused
                                 "\x01\xff\xfe garbage \x80"),
                           CPlaybackMouse::MODE_FAST);
     EXPECT_EQ(CRandom::GetSingleton()->GetSeed(), 777);
     EXPECT_EQ(player.GetBadLineCount(), 15);
-    EXPECT_EQ(Times(player), (std::vector<uint32_t>{200, 200, 300, 2147483647u}));
+    EXPECT_EQ(Times(player), (std::vector<uint32_t>{200, 200, 300, 86400300u}));
     const auto& events = player.GetPending();
     EXPECT_EQ(events[0].kind, CPlaybackMouse::KIND_MOVE);
     EXPECT_EQ(events[0].x, 1);
@@ -218,7 +219,33 @@ TEST_F(CPlaybackMouseTest, MalformedLinesAreSkippedAndReported) {
     for (int frame = 0; frame < 5 && !player.IsFinished(); ++frame)
         player.Update();
     EXPECT_TRUE(player.IsFinished());
-    EXPECT_EQ(AppTime(), CPlaybackMouse::MAX_TIME);
+    EXPECT_EQ(AppTime(), 86400300u);
+
+    // A jump of more than a day is reported as such; the first line's is
+    // measured from the clock (at 0 here).
+    CPlaybackMouse jumps(Write("12\n2147470000 mm 300 300\n"), CPlaybackMouse::MODE_FAST);
+    EXPECT_TRUE(jumps.IsFinished());
+    EXPECT_EQ(jumps.GetBadLineCount(), 1);
+    EXPECT_NE(Log().find("rec.txt, line 2 skipped (time jumps more than a day ahead)"),
+              std::string::npos);
+}
+
+TEST_F(CPlaybackMouseTest, ARecordingMayRunAcrossTheWrapOfTheClock) {
+    CGlobalAppTimer::GetSingleton()->SetTime(0xFFFFFF00u);
+    // 0xFFFFFFF0 (just ahead of the clock), then 0x10 and 0x20 after the
+    // wrap; 0xFFFFFFFF is behind 0x10 and is raised to it.
+    CPlaybackMouse player(Write("1\n4294967280 md 1\n16 mu 1\n4294967295 md 2\n32 mu 2\n"),
+                          CPlaybackMouse::MODE_FAST);
+    EXPECT_EQ(player.GetBadLineCount(), 0);
+    EXPECT_EQ(Times(player), (std::vector<uint32_t>{0xFFFFFFF0u, 0x10, 0x10, 0x20}));
+    std::vector<uint32_t> played;
+    for (int frame = 0; frame < 10 && !player.IsFinished(); ++frame) {
+        player.Update();
+        played.push_back(AppTime());
+    }
+    EXPECT_TRUE(player.IsFinished());
+    EXPECT_EQ(played, (std::vector<uint32_t>{0xFFFFFFF0u, 0x10, 0x20, 0x20}))
+        << "each frame plays the next event, in order, across the wrap";
 }
 
 TEST_F(CPlaybackMouseTest, EmptyMissingOrSeedlessFilesChangeNothing) {
@@ -238,6 +265,11 @@ TEST_F(CPlaybackMouseTest, EmptyMissingOrSeedlessFilesChangeNothing) {
     EXPECT_EQ(CRandom::GetSingleton()->GetSeed(), 5);
     EXPECT_EQ(CRandom::GetSingleton()->GetPosition(), 1u);
     EXPECT_NE(Log().find("cannot open the recording file no/such/file.txt"), std::string::npos);
+    std::filesystem::create_directory("folder.txt");
+    CPlaybackMouse folder("folder.txt", CPlaybackMouse::MODE_FAST);
+    EXPECT_TRUE(folder.IsFinished());
+    EXPECT_NE(Log().find("[ERROR] CPlaybackMouse: the recording file folder.txt is a folder"),
+              std::string::npos);
 
     CPlaybackMouse seedless(Write("hello\n10 md 1\n"), 7);
     EXPECT_EQ(seedless.GetMode(), CPlaybackMouse::MODE_STEPPED) << "unknown modes fall back to 2";

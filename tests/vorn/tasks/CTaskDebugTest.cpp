@@ -67,7 +67,7 @@ TEST_F(CTaskDebugTest, ToggleConsoleOpensAndClosesTheConsoleWindow) {
     console->GetInput()->SetText("debug::Tog");
     console->GetInput()->CursorEnd();
     console->Complete();
-    EXPECT_EQ(console->GetInput()->GetText(), "debug::Toggleconsole");
+    EXPECT_EQ(console->GetInput()->GetText(), "debug::ToggleConsole");
     console->GetInput()->SetText("elsewhere::Tog");
     console->GetInput()->CursorEnd();
     console->Complete();
@@ -98,7 +98,13 @@ TEST_F(CTaskDebugTest, ALineTypedIntoTheConsoleMayStopTheInterfaceItRunsIn) {
     EXPECT_FALSE(myTask->GetConsoleWindow()->IsOpen());
     Bridge()->OnKeyUp(13, 13);
     Kernel()->RunPass();
-    Run("debug::ToggleConsole()");  // on a desktop of its own now; nothing breaks
+    // Without the UI no key would reach it: the console says so and stays shut.
+    Run("debug::ToggleConsole()");
+    EXPECT_FALSE(myTask->GetConsoleWindow()->IsOpen());
+    EXPECT_EQ(CDesktopWidget::PeekSingleton(), nullptr);
+    EXPECT_EQ(Count("ToggleConsole: there is no running ui task"), 1u);
+    ASSERT_EQ(Run("starttask(ui, ui2, 7)"), "ui started");
+    Run("debug::ToggleConsole()");
     EXPECT_TRUE(myTask->GetConsoleWindow()->IsOpen());
 }
 

@@ -19,6 +19,7 @@ namespace {
 // Records every event of the bridge as text.
 struct CListener : IWindowListener, IKeyboardListener, IMouseListener {
     std::vector<std::string> events;
+    std::vector<std::string> typed;  // the UTF-8 text of each key press
     CListener() {
         CEventBridge* bridge = CEventBridge::GetSingleton();
         bridge->AddWindowListener(this);
@@ -31,6 +32,7 @@ struct CListener : IWindowListener, IKeyboardListener, IMouseListener {
     void OnFocus(bool gained) override { events.push_back(gained ? "focus" : "blur"); }
     void OnKeyDown(int key) override {
         events.push_back("down " + std::to_string(key) + " " + std::to_string(GetCharacter()));
+        typed.push_back(GetTypedText());
     }
     void OnKeyUp(int key) override {
         events.push_back("up " + std::to_string(key) + " " + std::to_string(GetCharacter()));
@@ -94,13 +96,18 @@ TEST_F(CTaskEventSDLTest, KeysAndFocusReachTheBridgeWithTheCharacterRule) {
     PushKey(SDL_KEYDOWN, SDLK_WORLD_0, 200);  // a key typing a character above 127
     PushKey(SDL_KEYDOWN, SDLK_F1, 0);
     PushKey(SDL_KEYDOWN, SDLK_DELETE, 127);
-    PushActive(SDL_APPMOUSEFOCUS, 0);  // not the input focus: ignored
+    PushKey(SDL_KEYDOWN, SDLK_e, 0x20AC);  // a euro sign
+    PushKey(SDL_KEYDOWN, SDLK_x, 0xD800);  // half a surrogate pair types nothing
+    PushActive(SDL_APPMOUSEFOCUS, 0);      // not the input focus: ignored
     PushActive(SDL_APPINPUTFOCUS, 0);
     PushActive(SDL_APPINPUTFOCUS | SDL_APPACTIVE, 1);
     Kernel()->RunPass();
-    EXPECT_EQ(listener.events,
-              (std::vector<std::string>{"down 97 97", "up 97 97", "down 160 0", "down 282 0",
-                                        "down 127 127", "blur", "focus"}));
+    EXPECT_EQ(listener.events, (std::vector<std::string>{"down 97 97", "up 97 97", "down 160 0",
+                                                         "down 282 0", "down 127 127", "down 101 0",
+                                                         "down 120 0", "blur", "focus"}));
+    // What the keys type, as UTF-8, any character.
+    EXPECT_EQ(listener.typed,
+              (std::vector<std::string>{"a", "\xC3\x88", "", "\x7F", "\xE2\x82\xAC", ""}));
 }
 
 TEST_F(CTaskEventSDLTest, MouseMotionAndButtonsArriveAsPositionsAndButtonBits) {

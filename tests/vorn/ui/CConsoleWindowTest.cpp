@@ -219,7 +219,7 @@ TEST_F(CConsoleWindowTest, TabCompletesCommandAndVariableNames) {
     const Lines names = {"STARTTASK", "STOPTASK", "TASKLOAD", "gfx_flip_rects_size",
                          "gfx_flip_debug_rects"};
     CCompletion one = CompleteName("tas", 3, names);
-    EXPECT_EQ(one.line, "taskload");
+    EXPECT_EQ(one.line, "TASKLOAD") << "spelt as the console has it";
     EXPECT_EQ(one.cursor, 8u);
     EXPECT_EQ(one.candidates, Lines{"TASKLOAD"});
 
@@ -231,19 +231,19 @@ TEST_F(CConsoleWindowTest, TabCompletesCommandAndVariableNames) {
     EXPECT_EQ(inside.line, "st(1); more") << "STARTTASK and STOPTASK share only \"st\"";
     EXPECT_EQ(inside.candidates.size(), 2u);
 
-    EXPECT_EQ(CompleteName("STA", 3, names).line, "STARTTASK") << "capitals stay capitals";
-    EXPECT_EQ(CompleteName("Sta", 3, names).line, "Starttask");
+    EXPECT_EQ(CompleteName("sta", 3, names).line, "STARTTASK");
+    EXPECT_EQ(CompleteName("gfx_FLIP_D", 10, names).line, "gfx_flip_debug_rects");
     EXPECT_EQ(CompleteName("zzz", 3, names).line, "zzz");
     EXPECT_TRUE(CompleteName("zzz", 3, names).candidates.empty());
     EXPECT_EQ(CompleteName("load(", 5, names).line, "load(") << "no name at the cursor";
-    EXPECT_EQ(CompleteName("tas", 99, names).line, "taskload") << "a cursor past the end";
+    EXPECT_EQ(CompleteName("tas", 99, names).line, "TASKLOAD") << "a cursor past the end";
 
     // Through the window, against the main console.
     Console()->AddVariable("ui_test_value", new CVarRefEmpty<std::string>("ui_test_value", "v"));
     myWindow->Toggle();
-    Type("note(1); NOT");
+    Type("note(1); NO");
     Key(TAB, 9);
-    EXPECT_EQ(Input(), "note(1); NOTE");
+    EXPECT_EQ(Input(), "note(1); note");
     myWindow->GetInput()->SetText("ui_te");
     myWindow->GetInput()->CursorEnd();
     Key(TAB, 9);

@@ -1,6 +1,8 @@
 #include <climits>
 
 #include "UiTestSupport.h"
+#include "vorn/ui/CButtonWidget.h"
+#include "vorn/ui/CWindowWidget.h"
 
 using namespace vorn;
 using namespace vorn::ui;
@@ -30,14 +32,38 @@ protected:
 TEST_F(CDesktopWidgetTest, ChildrenArePushedInsideTheDesktop) {
     EXPECT_EQ(Desktop()->ConstrainChildRect({-50, -20, 100, 100}), types_rect(0, 0, 100, 100));
     EXPECT_EQ(Desktop()->ConstrainChildRect({750, 550, 100, 100}), types_rect(700, 500, 100, 100));
-    EXPECT_EQ(Desktop()->ConstrainChildRect({10, 10, 1000, 50}), types_rect(-200, 10, 1000, 50))
-        << "too wide: the right edge wins";
+    EXPECT_EQ(Desktop()->ConstrainChildRect({10, 10, 1000, 50}), types_rect(0, 10, 800, 50))
+        << "too wide: made to fit, never pushed past the left edge";
     EXPECT_EQ(Desktop()->ConstrainChildRect({INT_MAX - 5, INT_MIN, 10, 10}),
               types_rect(790, 0, 10, 10));
     auto* child = new CWidget(Desktop(), {900, 900, 50, 50}, false, "child", "");
     EXPECT_EQ(child->GetRect(), types_rect(750, 550, 50, 50));
     Desktop()->SetClamp(false);
     EXPECT_EQ(Desktop()->ConstrainChildRect({-50, -20, 100, 100}), types_rect(-50, -20, 100, 100));
+}
+
+TEST_F(CDesktopWidgetTest, AShrinkingDesktopKeepsWindowsAndTheirButtonsInside) {
+    auto* window = new CWindowWidget(Desktop(), {10, 10, 400, 200}, false, "window", "");
+    auto* small = new CWindowWidget(Desktop(), {250, 100, 120, 60}, false, "small", "");
+    Desktop()->Resize(300, 150);
+    EXPECT_EQ(window->GetRect(), types_rect(0, 0, 300, 150));
+    EXPECT_EQ(window->GetCloseButton()->GetRect(), types_rect(275, 2, 20, 20));
+    EXPECT_EQ(window->GetMaximizeButton()->GetRect(), types_rect(250, 2, 20, 20));
+    EXPECT_EQ(window->GetClientArea()->GetRect(), types_rect(2, 22, 296, 126));
+    EXPECT_EQ(small->GetRect(), types_rect(180, 90, 120, 60)) << "moved, not shrunk";
+    Desktop()->Resize(100, 40);
+    EXPECT_EQ(window->GetRect(), types_rect(0, 0, 100, 40));
+    EXPECT_EQ(window->GetCloseButton()->GetRect(), types_rect(75, 2, 20, 20));
+    Desktop()->Resize(800, 600);
+    EXPECT_EQ(window->GetRect(), types_rect(0, 0, 100, 40)) << "windows keep their place";
+    // Dragged by its title bar it stays reachable too.
+    Click(30, 10);
+    Move(30, 10);
+    Press();
+    Move(-500, -500, BUTTON_LEFT);
+    Release();
+    EXPECT_EQ(window->GetRect().x, 0);
+    EXPECT_EQ(window->GetRect().y, 0);
 }
 
 TEST_F(CDesktopWidgetTest, HeldKeysRepeatForTheFocusedWidgetAfterTheDelay) {

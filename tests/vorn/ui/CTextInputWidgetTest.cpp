@@ -21,7 +21,8 @@ enum {
     LEFT = 276,
     HOME = 278,
     END = 279,
-    ESCAPE = 27
+    ESCAPE = 27,
+    KEYPAD_ENTER = 271
 };
 
 struct CErrorLines : ILogListener {
@@ -92,7 +93,7 @@ TEST_F(CTextInputWidgetTest, EditingKeysChangeTheTextAtTheCursor) {
     EXPECT_EQ(myInput->GetCursor(), 0u);
 }
 
-TEST_F(CTextInputWidgetTest, SpecialKeysOnlySignalAndBytesBeyondAsciiAreText) {
+TEST_F(CTextInputWidgetTest, SpecialKeysOnlySignalAndLettersBeyondAsciiAreUtf8Text) {
     myInput->RequestFocus();
     myInput->SetText("");
     struct CNotes : CCSSObject<CNotes> {
@@ -101,7 +102,9 @@ TEST_F(CTextInputWidgetTest, SpecialKeysOnlySignalAndBytesBeyondAsciiAreText) {
         void Return() { notes.push_back("return"); }
         void Up() { notes.push_back("up"); }
         void Down() { notes.push_back("down"); }
+        void Escape() { notes.push_back("escape"); }
     } notes;
+    myInput->GetEscapeSignal().Connect(&notes, &CNotes::Escape);
     myInput->GetTabSignal().Connect(&notes, &CNotes::Tab);
     myInput->GetReturnSignal().Connect(&notes, &CNotes::Return);
     myInput->GetUpSignal().Connect(&notes, &CNotes::Up);
@@ -110,27 +113,59 @@ TEST_F(CTextInputWidgetTest, SpecialKeysOnlySignalAndBytesBeyondAsciiAreText) {
     Key(RETURN, 13);
     Key(UP);
     Key(DOWN);
-    Key(ESCAPE, 27);  // a character, but a control one: not text
-    Key(300);         // no character at all
-    EXPECT_EQ(notes.notes, (std::vector<std::string>{"tab", "return", "up", "down"}));
+    Key(ESCAPE, 27);
+    Key(KEYPAD_ENTER, 13);
+    Key(300);  // no character at all
+    EXPECT_EQ(notes.notes,
+              (std::vector<std::string>{"tab", "return", "up", "down", "escape", "return"}));
     EXPECT_EQ(myInput->GetText(), "");
 
-    // Latin-1 bytes, as a keyboard layout could deliver them, are kept.
+    // What a key types arrives as UTF-8; a lone character byte counts as the
+    // Latin-1 letter of that code. Control characters are no text.
+    CKeyboardEvent euro(EVENT_KEY_DOWN, 101, 0, "\xE2\x82\xAC");
+    Desktop()->HandleEvent(euro);
     Key(160, 0xE9);  // é
     Key(161, 0xFF);  // ÿ
     myInput->InsertCharacter('\x80');
     myInput->InsertCharacter('\x7f');
     myInput->InsertCharacter('\n');
-    EXPECT_EQ(myInput->GetText(), "\xE9\xFF\x80");
+    myInput->InsertText(
+        "a\tb\xC2\x85"
+        "c");
+    EXPECT_EQ(myInput->GetText(),
+              "\xE2\x82\xAC\xC3\xA9\xC3\xBF"
+              "abc");
+    Key(LEFT);
+    Key(LEFT);
+    Key(LEFT);
     Key(BACKSPACE);
-    EXPECT_EQ(myInput->GetText(), "\xE9\xFF");
+    EXPECT_EQ(myInput->GetText(),
+              "\xE2\x82\xAC\xC3\xA9"
+              "abc")
+        << "a whole letter goes";
+    Key(HOME);
+    Key(DEL);
+    EXPECT_EQ(myInput->GetText(),
+              "\xC3\xA9"
+              "abc");
+    Key(RIGHT);
+    EXPECT_EQ(myInput->GetCursor(), 2u);
+    myInput->SetCursor(1);
+    EXPECT_EQ(myInput->GetCursor(), 0u) << "never inside a letter";
+    myInput->SetText("\xC3\xA9");
+    myInput->InsertText("\xFF");
+    EXPECT_EQ(myInput->GetText(), "\xC3\xBF\xC3\xA9") << "a stray byte becomes its letter";
 
-    // Bounded, however long a key is held.
+    // Bounded, however long a key is held, and never cut inside a letter.
     myInput->SetText(std::string(CTextInputWidget::MAX_LENGTH + 50, 'q'));
     EXPECT_EQ(myInput->GetText().size(), CTextInputWidget::MAX_LENGTH);
     Key(END);
     Type("w");
     EXPECT_EQ(myInput->GetText().size(), CTextInputWidget::MAX_LENGTH);
+    myInput->SetText(std::string(CTextInputWidget::MAX_LENGTH - 1, 'q'));
+    Key(END);
+    Key(160, 0xE9);
+    EXPECT_EQ(myInput->GetText().size(), CTextInputWidget::MAX_LENGTH - 1);
 }
 
 TEST_F(CTextInputWidgetTest, FocusShowsTheCursorAndAnImpossibleFocusEventIsLogged) {

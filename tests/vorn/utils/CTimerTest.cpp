@@ -53,6 +53,51 @@ TEST_F(TimerTest, SurvivesTheTickCounterWrapping) {
     EXPECT_EQ(timer.GetTime(), 0x200u);
 }
 
+TEST_F(TimerTest, ReadingsGoOnPastTwoToTheThirtyOneAndOwedTimeIsMadeUp) {
+    CGlobalAppTimer* app = CGlobalAppTimer::GetSingleton();
+    app->Reset();
+    CTimer child(app);
+    time->now += 0x7FFFFFF0u;
+    EXPECT_EQ(child.GetTime(), 0x7FFFFFF0u);
+    time->now += 0x20;
+    EXPECT_EQ(app->GetTime(), 0x80000010u) << "past 2^31 the clock keeps counting";
+    EXPECT_EQ(child.GetTime(), 0x80000010u);
+    CTimer frame(&child);
+    time->now += 16;
+    EXPECT_EQ(frame.GetTime(), 16u);
+
+    // Pausing (the window loses the focus) keeps a reading above 2^31.
+    app->Pause();
+    time->now += 5000;
+    EXPECT_EQ(app->GetTime(), 0x80000020u);
+    app->Resume();
+    time->now += 1;
+    EXPECT_EQ(app->GetTime(), 0x80000021u);
+    app->Reset();
+
+    // A running timer set back 100 ms below zero reads 0 for 100 ms, then counts.
+    CTimer owing;
+    owing.SetTime(30);
+    owing -= 130;
+    EXPECT_EQ(owing.GetTime(), 0u);
+    time->now += 99;
+    EXPECT_EQ(owing.GetTime(), 0u);
+    time->now += 11;
+    EXPECT_EQ(owing.GetTime(), 10u);
+    owing -= 4;
+    EXPECT_EQ(owing.GetTime(), 6u) << "set back within the reading";
+
+    // So does one set back while paused, once it runs again.
+    owing.SetTime(30);
+    owing.Pause();
+    owing -= 100;
+    owing.Resume();
+    time->now += 69;
+    EXPECT_EQ(owing.GetTime(), 0u);
+    time->now += 5;
+    EXPECT_EQ(owing.GetTime(), 4u);
+}
+
 TEST_F(TimerTest, AppClockStopsWithoutFocusAndItsChildrenWithIt) {
     CGlobalAppTimer* app = CGlobalAppTimer::GetSingleton();
     app->Reset();

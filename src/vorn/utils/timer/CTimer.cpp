@@ -1,5 +1,7 @@
 #include "vorn/utils/timer/CTimer.h"
 
+#include <algorithm>
+
 #include "vorn/utils/timer/GlobalTime.h"
 #include "vorn/utils/xml/CXmlArchive.h"
 
@@ -32,6 +34,7 @@ uint32_t CTimer::ParentNow() const {
 
 CTimer& CTimer::operator=(const CTimer& other) {
     myStart = other.myStart;
+    myDebt = other.myDebt;
     myPaused = other.myPaused;
     myPausedValue = other.myPausedValue;
     myMark = other.myMark;
@@ -49,8 +52,19 @@ CTimer CTimer::operator-(const CTimer& other) const {
 }
 
 CTimer& CTimer::operator-=(uint32_t ms) {
-    myStart += ms;
-    myPausedValue -= static_cast<int32_t>(ms);
+    myPausedValue -= ms;
+    if (myPaused) return *this;
+    // Moving the start later by ms is right until the reading would go below
+    // 0: from there on the rest is owed from now.
+    const uint32_t now = ParentNow();
+    const int64_t reading = int64_t(uint32_t(now - myStart)) - myDebt - ms;
+    if (reading >= 0) {
+        myStart = now - uint32_t(reading);
+        myDebt = 0;
+    } else {
+        myStart = now;
+        myDebt = uint32_t(std::min<int64_t>(-reading, UINT32_MAX));
+    }
     return *this;
 }
 
@@ -60,11 +74,9 @@ CTimer& CTimer::operator-=(const CTimer& other) {
 
 uint32_t CTimer::GetTime() const {
     if (myPaused) return myPausedValue < 0 ? 0 : static_cast<uint32_t>(myPausedValue);
-    const uint32_t now = ParentNow();
-    // A start after now (set back past zero) reads 0. Compare as a signed
-    // difference so that the wrap after 49.7 days keeps working.
-    const int32_t elapsed = static_cast<int32_t>(now - myStart);
-    return elapsed < 0 ? 0 : static_cast<uint32_t>(elapsed);
+    // An unsigned difference: right across the wrap of the parent's time.
+    const uint32_t elapsed = ParentNow() - myStart;
+    return elapsed < myDebt ? 0 : elapsed - myDebt;
 }
 
 uint32_t CTimer::UpdateMark() {
@@ -74,25 +86,30 @@ uint32_t CTimer::UpdateMark() {
 
 void CTimer::Pause() {
     if (myPaused) return;
-    myPausedValue = static_cast<int32_t>(GetTime());
+    myPausedValue = GetTime();
     myPaused = true;
 }
 
 void CTimer::Resume() {
     if (!myPaused) return;
     myPaused = false;
-    SetTime(static_cast<uint32_t>(myPausedValue < 0 ? 0 : myPausedValue));
+    // A reading set back below 0 while paused is still owed.
+    const int64_t reading = myPausedValue;
+    SetTime(static_cast<uint32_t>(reading < 0 ? 0 : reading));
+    if (reading < 0) myDebt = uint32_t(std::min<int64_t>(-reading, UINT32_MAX));
 }
 
 void CTimer::Reset() {
     myPausedValue = 0;
     myStart = ParentNow();
+    myDebt = 0;
     myMark = 0;
 }
 
 void CTimer::SetTime(uint32_t ms) {
     myStart = ParentNow() - ms;
-    myPausedValue = static_cast<int32_t>(ms);
+    myDebt = 0;
+    myPausedValue = ms;
 }
 
 }  // namespace vorn

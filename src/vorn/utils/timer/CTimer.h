@@ -8,6 +8,10 @@ class CXmlArchive;
 
 // Millisecond stopwatch measured against a parent timer (by default the global
 // time). Readings never go below 0; arithmetic wraps as unsigned 32-bit.
+//
+// Readings are differences of unsigned parent times, so a timer keeps
+// counting across the wrap of its parent and past 2^31 ms. A timer set back
+// below 0 owes that time: it reads 0 until its parent has made up for it.
 class CTimer {
 public:
     CTimer();
@@ -50,7 +54,9 @@ protected:
 private:
     const CTimer* myParent;
     uint32_t myStart = 0;
-    int32_t myPausedValue = 0;
+    // Parent milliseconds after myStart that still read 0 (time owed).
+    uint32_t myDebt = 0;
+    int64_t myPausedValue = 0;
     bool myPaused = false;
     uint32_t myMark = 0;
 };
