@@ -81,7 +81,9 @@ void CTimer::Pause() {
 void CTimer::Resume() {
     if (!myPaused) return;
     myPaused = false;
-    SetTime(static_cast<uint32_t>(myPausedValue < 0 ? 0 : myPausedValue));
+    // A negative paused value (set back past zero while paused) is a debt:
+    // the start lands after now, so the reading stays 0 until it is paid.
+    SetTime(static_cast<uint32_t>(myPausedValue));
 }
 
 void CTimer::Reset() {
