@@ -137,4 +137,13 @@ TEST(PartChecksTest, CheckMonsterFindsMissingPartnersAndAMissingHead) {
     EXPECT_NE(problems[1].find("hinged to part 0, which has no body"), std::string::npos);
 
     EXPECT_TRUE(monsters::CheckMonster(CMonster()).empty()) << "no parts: nothing to say";
+
+    // A part hinged to its own id is hinged to itself, not to a missing part.
+    base.SetShapeType(1);
+    arm.SetConnectedToBody(1);
+    problems = monsters::CheckMonster(monster);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems[0].find("part 1: hinged to itself; the part gets no hinge"),
+              std::string::npos)
+        << problems[0];
 }
