@@ -49,7 +49,7 @@ TEST_F(TaskFactoryTest, ANameReachesTheTaskStartedAfterTheStoppedOne) {
     Run("stoptask(k)");
     EXPECT_TRUE(second->IsStopped());
     Kernel()->RunPass();
-    EXPECT_TRUE(Kernel()->GetRunningList().empty()) << "nothing is left running: the run ends";
+    ASSERT_TRUE(Kernel()->GetRunningList().empty()) << "nothing is left running: the run ends";
     EXPECT_EQ(Kernel()->Run(), 0);
 
     // A third start logs again: each start under a stopped name says so once.
