@@ -10,6 +10,7 @@
 #include "vorn/gfx/CSprite.h"
 #include "vorn/gfx/CSpriteFactory.h"
 #include "vorn/tasks/CKernel.h"
+#include "vorn/tasks/CTaskGfx.h"
 #include "vorn/tasks/CTaskGfxSDL.h"
 #include "vorn/tasks/CTaskWindowSDL.h"
 
@@ -99,7 +100,7 @@ unsigned long CTestTaskGfx::DrawnFrames() const {
 
 void CTestTaskGfx::Update() {
     if (myDone) return;
-    if (!FindRunning<CTaskGfxSDL>()) {
+    if (!FindRunning<CTaskGfx>()) {
         // Nothing draws for the showcase (no graphics task was started, or it
         // was stopped): waiting for frames would never end.
         myDone = true;
