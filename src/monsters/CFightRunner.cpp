@@ -157,9 +157,16 @@ bool CheckGameFolder(const std::string& dir, std::string& problem) {
 // game would live with.
 bool CheckMonsterFile(const std::string& role, const fs::path& file, std::ostream& err) {
     std::error_code error;
-    if (!fs::is_regular_file(file, error)) {
+    if (!fs::exists(file, error)) {
         err << PROGRAM << ": error: " << role << " file \"" << file.string()
             << "\": no such file\n";
+        return false;
+    }
+    if (!fs::is_regular_file(file, error)) {
+        // A folder, a device such as /dev/null, a pipe...
+        err << PROGRAM << ": error: " << role << " file \"" << file.string()
+            << "\": not a monster file ("
+            << (fs::is_directory(file, error) ? "a folder" : "not a regular file") << ")\n";
         return false;
     }
     std::unique_ptr<vorn::CXmlElement> root = vorn::ParseXmlFile(file.string());
@@ -233,6 +240,18 @@ void PrintOutcome(const CFightOutcome& outcome, bool json, std::ostream& out) {
         << "opponent head hit points: "
         << head(outcome.opponentHasHead, outcome.opponentHitPoints, outcome.opponentMaxHitPoints)
         << "\n";
+}
+
+// True when the two paths name the same file, however they are spelled
+// (links, "..", "./").
+bool IsSameFile(const fs::path& path, const fs::path& existing) {
+    std::error_code error;
+    if (fs::equivalent(path, existing, error)) return true;
+    // Files that do not exist cannot be compared on disk: compare spellings.
+    const fs::path a = fs::weakly_canonical(path, error);
+    if (error) return false;
+    const fs::path b = fs::weakly_canonical(existing, error);
+    return !error && a == b;
 }
 
 // Puts the working directory back however the run ends.
@@ -318,6 +337,17 @@ int RunFightProgram(const std::vector<std::string>& args, std::ostream& out, std
     const fs::path opponent = fs::absolute(options.opponentFile, error);
     const fs::path trace =
         options.traceFile.empty() ? fs::path() : fs::absolute(options.traceFile, error);
+    // The trace would replace the file it names: never one of the inputs.
+    if (!trace.empty()) {
+        for (const fs::path& input : {player, opponent}) {
+            if (IsSameFile(trace, input)) {
+                err << PROGRAM << ": the trace file \"" << options.traceFile
+                    << "\" is one of the monster files; it would be overwritten\n"
+                    << USAGE;
+                return 2;
+            }
+        }
+    }
     fs::path folder;
     if (!FindGameFolder(options.dataDir, folder, problem)) {
         err << PROGRAM << ": error: " << problem << "\n";

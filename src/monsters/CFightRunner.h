@@ -20,7 +20,9 @@ namespace monsters {
 // prints the winner ("player", "opponent", or "none" at the step limit), the
 // steps, the simulated seconds and both heads' hit points; --json prints the
 // same as one JSON object; --trace writes one line per step with both heads'
-// hit points. The same inputs give the same result on every run.
+// hit points (a trace path naming one of the two monster files, however
+// spelled, is refused as a bad command line before anything is written).
+// The same inputs give the same result on every run.
 //
 // DIR is the game's folder (holding "data/" and "temp/"), or its "data/"
 // folder itself; it becomes the working directory during the fight, so the

@@ -172,7 +172,9 @@ std::vector<std::string> CheckMonster(const CMonster& monster) {
             Report(&problems, part, "hit points, damage or armour are not numbers; 1 is used");
         if (!hinge.valid || !body.valid) continue;
         const CMonsterBodyPart* partner = monster.FindHingePartner(part);
-        if (!partner) {
+        if (!partner && part.GetConnectedToBody() == part.GetObjectId()) {
+            Report(&problems, part, "hinged to itself; the part gets no hinge");
+        } else if (!partner) {
             Report(&problems, part,
                    "hinged to part " + std::to_string(part.GetConnectedToBody()) +
                        ", which the monster does not have; the part gets no hinge");

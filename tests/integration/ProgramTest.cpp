@@ -96,6 +96,32 @@ TEST_F(ProgramTest, HostileScriptDoesNotCrash) {
     EXPECT_NE(Log().find("autoexec.txt is already being executed"), std::string::npos);
 }
 
+// Start-up scripts that used to hang the program or eat its memory end it.
+TEST_F(ProgramTest, HugeLinesRestartedTaskNamesAndAShowcaseWithoutGraphicsEnd) {
+    std::string statements;
+    for (int i = 0; i < 250000; ++i)
+        statements += "y=1;";
+    const std::string script = statements + "\n" + std::string(2 * 1024 * 1024, 'x') +
+                               "\n"
+                               "starttask(keyboard, k, 5)\n"
+                               "stoptask(k)\n"
+                               "starttask(keyboard, k, 5)\n"
+                               "stoptask(k)\n";
+    // No quit: the run ends because no task is left running.
+    EXPECT_EQ(RunWith(script), 0);
+    std::string log = Log();
+    EXPECT_NE(log.find("line 2 of autoexec.txt is longer than 1048576 bytes; skipped"),
+              std::string::npos);
+    EXPECT_NE(log.find("Task name k belonged to a stopped task"), std::string::npos);
+
+    EXPECT_EQ(RunWith("starttask(gfxtest, gfxtest, 500, 3, \"shot.bmp\")\n"
+                      "load(/dev/zero)\n"),
+              0);
+    log = Log();
+    EXPECT_NE(log.find("/dev/zero is larger than 67108864 bytes"), std::string::npos);
+    EXPECT_NE(log.find("[ERROR] gfxtest: no graphics task is running"), std::string::npos);
+}
+
 TEST_F(ProgramTest, SecondRunStartsTheLogAfresh) {
     RunWith("starttask(nosuchtype)\n");
     RunWith("quit\n");

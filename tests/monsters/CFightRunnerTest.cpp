@@ -198,6 +198,58 @@ TEST(CFightRunnerTest, BadCommandLinesAndFilesGiveClearErrorsAndNonZeroExits) {
     EXPECT_EQ(help.out.rfind("usage: monsters-fight", 0), 0u);
 }
 
+TEST(CFightRunnerTest, ATracePathNamingAnInputFileIsRefusedBeforeAnythingIsWritten) {
+    CGameFolder folder;
+    folder.Monster("me.xml", {monsters_test::HeadPart()});
+    folder.Monster("foe.xml", {monsters_test::HeadPart()});
+    const std::string me = testing_support::ReadFile(folder.Path() / "me.xml");
+    const std::string foe = testing_support::ReadFile(folder.Path() / "foe.xml");
+    fs::create_directories(folder.Path() / "sub");
+    fs::create_symlink(folder.Path() / "me.xml", folder.Path() / "link.xml");
+    fs::create_hard_link(folder.Path() / "foe.xml", folder.Path() / "hard.xml");
+    // The same file however spelled: as given, "./", "sub/..", absolute,
+    // through a symbolic link and through a hard link.
+    const std::vector<std::string> traces = {
+        "me.xml",   "./me.xml", "sub/../me.xml", (folder.Path() / "me.xml").string(),
+        "link.xml", "foe.xml",  "hard.xml"};
+    for (const std::string& trace : traces) {
+        const CRun run = RunFight({"--max-steps", "3", "--trace", trace, "me.xml", "foe.xml"});
+        EXPECT_EQ(run.code, 2) << trace << "\n" << run.err;
+        EXPECT_NE(run.err.find("is one of the monster files"), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(testing_support::ReadFile(folder.Path() / "me.xml"), me) << trace;
+        EXPECT_EQ(testing_support::ReadFile(folder.Path() / "foe.xml"), foe) << trace;
+    }
+    // Through the data folder option too, where the runner changes folders.
+    fs::create_directories(folder.Path() / "elsewhere");
+    fs::current_path(folder.Path() / "elsewhere");
+    EXPECT_EQ(RunFight({"--data", "..", "--trace", "../me.xml", "../me.xml", "../foe.xml"}).code,
+              2);
+    fs::current_path(folder.Path());
+    EXPECT_EQ(testing_support::ReadFile(folder.Path() / "me.xml"), me);
+
+    // A trace beside the inputs is written as before.
+    const CRun traced = RunFight({"--max-steps", "3", "--trace", "t.txt", "me.xml", "foe.xml"});
+    EXPECT_EQ(traced.code, 0) << traced.err;
+    EXPECT_NE(testing_support::ReadFile(folder.Path() / "t.txt").find("\n3 "), std::string::npos);
+}
+
+TEST(CFightRunnerTest, SomethingThatIsNoRegularFileIsNotAMonsterFile) {
+    CGameFolder folder;
+    folder.Monster("good.xml", {monsters_test::HeadPart()});
+    fs::create_directories(folder.Path() / "folder.xml");
+    const CRun device = RunFight({"/dev/null", "good.xml"});
+    EXPECT_EQ(device.code, 1);
+    EXPECT_NE(device.err.find("player file \"/dev/null\": not a monster file"), std::string::npos)
+        << device.err;
+    EXPECT_EQ(device.err.find("no such file"), std::string::npos) << device.err;
+    const CRun directory = RunFight({"good.xml", "folder.xml"});
+    EXPECT_EQ(directory.code, 1);
+    EXPECT_NE(directory.err.find("not a monster file (a folder)"), std::string::npos)
+        << directory.err;
+    EXPECT_NE(RunFight({"good.xml", "gone.xml"}).err.find("no such file"), std::string::npos);
+}
+
 TEST(CFightRunnerTest, FaultsInsideAMonsterAreWarningsAndTheFightRunsAsTheGameWould) {
     CGameFolder folder;
     CPartXml odd = monsters_test::HeadPart();

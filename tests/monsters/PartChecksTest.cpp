@@ -137,4 +137,16 @@ TEST(PartChecksTest, CheckMonsterFindsMissingPartnersAndAMissingHead) {
     EXPECT_NE(problems[1].find("hinged to part 0, which has no body"), std::string::npos);
 
     EXPECT_TRUE(monsters::CheckMonster(CMonster()).empty()) << "no parts: nothing to say";
+
+    // A part hinged to its own id is hinged to itself, not to a missing part.
+    base.SetShapeType(1);
+    arm.SetConnectedToBody(1);
+    problems = monsters::CheckMonster(monster);
+    EXPECT_LE(problems.size(), 1u);
+    for (const std::string& problem : problems) {
+        EXPECT_EQ(problem.find("does not have"), std::string::npos) << problem;
+        EXPECT_NE(problem.find("part 1: hinged to itself; the part gets no hinge"),
+                  std::string::npos)
+            << problem;
+    }
 }

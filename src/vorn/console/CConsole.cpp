@@ -1,7 +1,10 @@
 #include "vorn/console/CConsole.h"
 
+#include <cstring>
 #include <fstream>
+#include <istream>
 #include <set>
+#include <vector>
 
 #include "vorn/console/CCommandFactory.h"
 #include "vorn/console/CConsoleCommand.h"
@@ -84,17 +87,71 @@ std::string CConsole::ExecuteFile(const std::string& fileName) {
             fileName.c_str());
         return "";
     }
-    std::ifstream file(fileName);
+    std::ifstream file(fileName, std::ios::binary);
     if (!file) return "";
     FilesInProgress().insert(key);
-    std::string line;
-    while (std::getline(file, line)) {
-        // Scripts written on other systems end their lines with "\r\n".
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        ExecuteLine(line, false);
-    }
+    RunScript(file, fileName);
     FilesInProgress().erase(key);
     return "";
+}
+
+void CConsole::RunScript(std::istream& file, const std::string& fileName) {
+    // Read in blocks and bound both the line and the whole script: a file
+    // without line breaks (or a device such as /dev/zero, which reports no
+    // size) must not grow one line until memory runs out.
+    std::vector<char> block(64 * 1024);
+    std::string line;
+    size_t lineNumber = 1;
+    size_t total = 0;
+    bool tooLong = false;
+    auto finishLine = [&]() {
+        // Scripts written on other systems end their lines with "\r\n".
+        if (!tooLong && !line.empty() && line.back() == '\r') line.pop_back();
+        if (tooLong || line.size() > MAX_SCRIPT_LINE) {
+            CLog::GetSingleton()->Printf(
+                "[ERROR] Console: line %zu of %s is longer than %zu bytes; skipped\n", lineNumber,
+                fileName.c_str(), MAX_SCRIPT_LINE);
+        } else {
+            ExecuteLine(line, false);
+        }
+        line.clear();
+        tooLong = false;
+        ++lineNumber;
+    };
+    while (file) {
+        file.read(block.data(), static_cast<std::streamsize>(block.size()));
+        size_t count = static_cast<size_t>(file.gcount());
+        if (count == 0) break;
+        // Counted while reading: a device reports no size up front.
+        const bool atBound = count > MAX_SCRIPT_SIZE - total;
+        if (atBound) count = MAX_SCRIPT_SIZE - total;
+        total += count;
+        const char* at = block.data();
+        const char* end = at + count;
+        while (at < end) {
+            const char* lineEnd = static_cast<const char*>(std::memchr(at, '\n', end - at));
+            const char* pieceEnd = lineEnd ? lineEnd : end;
+            // One byte over the bound may be the "\r" of a "\r\n" ending.
+            const size_t piece = static_cast<size_t>(pieceEnd - at);
+            if (!tooLong && line.size() + piece > MAX_SCRIPT_LINE + 1) {
+                tooLong = true;
+                std::string().swap(line);
+            } else if (!tooLong) {
+                line.append(at, piece);
+            }
+            if (!lineEnd) break;
+            finishLine();
+            at = lineEnd + 1;
+        }
+        if (atBound) {
+            CLog::GetSingleton()->Printf(
+                "[ERROR] Console: %s is larger than %zu bytes; reading stopped in line %zu\n",
+                fileName.c_str(), MAX_SCRIPT_SIZE, lineNumber);
+            return;
+        }
+    }
+    // The last line counts whether or not it ends with a line break.
+    if (!line.empty() || tooLong) finishLine();
 }
 
 std::string CConsole::ExecuteVariableStatement(const std::string& line) {
@@ -157,22 +214,25 @@ bool CConsole::IsCompound(const std::string& line) const {
 std::string CConsole::ExecuteCompound(const std::string& line) {
     if (Trim(line).empty()) return "";
     if (StartsWith(line, "//")) return "";
-    const std::string code = line.substr(0, FindOutsideQuotes(line, "//"));
-    if (FindOutsideQuotes(code, ";") != std::string::npos) {
+    // ";" and "::" are looked for on the whole line, comment included, before
+    // the comment is cut off: "a // b; c" runs a as a sequence of one.
+    const size_t comment = FindOutsideQuotes(line, "//");
+    if (FindOutsideQuotes(line, ";") != std::string::npos) {
         std::string result;
-        for (const std::string& statement : SplitOutsideQuotes(code, ";")) {
+        for (const std::string& statement : SplitOutsideQuotes(line.substr(0, comment), ";")) {
             result += ExecuteLine(statement, false);
             result += "\n";
         }
         return result;
     }
-    if (FindOutsideQuotes(code, "::") != std::string::npos) {
-        const std::vector<std::string> pieces = SplitOutsideQuotes(code, "::");
+    if (FindOutsideQuotes(line, "::") != std::string::npos) {
+        const std::vector<std::string> pieces = SplitOutsideQuotes(line.substr(0, comment), "::");
         if (pieces.size() < 2) return "";
         return ExecuteInNamespace(pieces[0], pieces[1]);
     }
-    // Text followed by a comment: run the text.
-    if (code.size() < line.size() && !Trim(code).empty()) return ExecuteLine(code, false);
+    // Neither: text followed by a comment runs the text.
+    const std::string code = line.substr(0, comment);
+    if (comment != std::string::npos && !Trim(code).empty()) return ExecuteLine(code, false);
     return "";
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <iosfwd>
 #include <map>
 #include <memory>
 #include <string>
@@ -28,6 +30,10 @@ class CVariableList;
 //   task::line            line sent to the task started under that name
 //   // comment            ignored; text after "//" is cut off
 //
+// A line holding ";" or "::" anywhere (a comment included) is a sequence or a
+// namespace line, with the comment cut off before it is split; "a // b" with
+// neither runs a.
+//
 // Commas, ";", "::", "//" and "=" inside double quotes do not count. Command and
 // variable names are case-insensitive unless SetCaseSensitive(true).
 // Nesting deeper than MAX_DEPTH (calls within calls, scripts loading scripts)
@@ -35,6 +41,10 @@ class CVariableList;
 class CConsole {
 public:
     static constexpr int MAX_DEPTH = 64;
+    // Bounds of a script run by ExecuteFile: a longer line is skipped with a
+    // log line naming it; at the script bound reading stops with a log line.
+    static constexpr size_t MAX_SCRIPT_LINE = 1024 * 1024;
+    static constexpr size_t MAX_SCRIPT_SIZE = 64 * 1024 * 1024;
 
     CConsole();
     virtual ~CConsole();
@@ -81,6 +91,7 @@ protected:
 
 private:
     std::string ExecuteLineUnguarded(const std::string& line);
+    void RunScript(std::istream& file, const std::string& fileName);
 
     std::map<std::string, CConsoleCommand*> myCommands;
     std::map<std::string, std::string> myCommandNames;  // key -> name as added

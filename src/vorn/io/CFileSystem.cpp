@@ -1,5 +1,8 @@
 #include "vorn/io/CFileSystem.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "vorn/io/CFileSystemBasicImpl.h"
 
 namespace vorn {
@@ -26,6 +29,19 @@ CInputStream CFileSystem::Open(const CFileName& file) {
     CFileHandle handle = myImpl->Open(file);
     if (!handle) return CInputStream();
     return CInputStream(myImpl, handle);
+}
+
+bool CFileSystem::CreateFolders(const CFileName& folder) {
+    return myImpl && myImpl->CreateFolders(folder);
+}
+
+bool CFileSystem::CreateFoldersFor(const std::string& fileName) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path folder = fs::absolute(fs::path(fileName), error).parent_path();
+    if (error || folder.empty()) return false;
+    if (fs::is_directory(folder, error)) return true;
+    return CreateFolders(CFileName(folder.generic_string()));
 }
 
 }  // namespace vorn

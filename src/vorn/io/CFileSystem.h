@@ -33,6 +33,12 @@ public:
     CSmartPtr<IFileSystemImpl> GetImplementation() const { return myImpl; }
     CFileInfo GetFileInfo(const CFileName& file);
     CInputStream Open(const CFileName& file);
+    // Makes the folder and the missing folders above it; true when it exists.
+    bool CreateFolders(const CFileName& folder);
+    // Makes the missing folders of the path a file is about to be written to,
+    // taken relative to the process's current directory, where the writers
+    // open their files; true when the file's folder exists afterwards.
+    bool CreateFoldersFor(const std::string& fileName);
 
 private:
     friend class CStaticSingleton<CFileSystem>;

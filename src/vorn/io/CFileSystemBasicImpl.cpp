@@ -60,4 +60,12 @@ size_t CFileSystemBasicImpl::Read(const CFileHandle& handle, void* buffer, size_
     return static_cast<size_t>(file->myStream.gcount());
 }
 
+bool CFileSystemBasicImpl::CreateFolders(const CFileName& folder) {
+    namespace fs = std::filesystem;
+    const fs::path path(CPath(folder.GetPath(), myWorkingDirectory).GetFullPath());
+    std::error_code error;
+    fs::create_directories(path, error);
+    return fs::is_directory(path, error);
+}
+
 }  // namespace vorn

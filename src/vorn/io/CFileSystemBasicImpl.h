@@ -14,6 +14,7 @@ public:
     CFileHandle Open(const CFileName& file) override;
     size_t Read(const CFileHandle& handle, void* buffer, size_t count) override;
     void Close(CFileHandle& handle) override { handle.Reset(); }
+    bool CreateFolders(const CFileName& folder) override;
 
     const std::string& GetWorkingDirectory() const { return myWorkingDirectory; }
 

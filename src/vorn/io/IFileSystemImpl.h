@@ -35,6 +35,9 @@ public:
     // Reads up to count bytes; returns how many were read.
     virtual size_t Read(const CFileHandle& handle, void* buffer, size_t count) = 0;
     virtual void Close(CFileHandle& handle) = 0;
+    // Makes the folder and every missing folder above it; true when the
+    // folder exists afterwards.
+    virtual bool CreateFolders(const CFileName& folder) = 0;
 };
 
 }  // namespace vorn

@@ -21,9 +21,8 @@ CTaskFactory::~CTaskFactory() {
         delete task;
     };
     for (auto& entry : myInstances)
-        release(entry.second);
-    for (CTask* task : myUnnamed)
-        release(task);
+        for (CTask* task : entry.second)
+            release(task);
 }
 
 void CTaskFactory::RegisterTaskType(const std::string& typeName, CGenericMaker<CTask>* maker) {
@@ -61,16 +60,31 @@ bool CTaskFactory::StartTask(const std::string& typeName, const std::string& ins
     }
     task->SetPriority(priority);
     task->SetName(instanceName);
-    // The first task under a name keeps it; a second one runs but is not
-    // reachable by name.
-    if (!myInstances.emplace(instanceName, task).second) myUnnamed.push_back(task);
+    // A running task keeps its name: a second one under it runs but is not
+    // reachable by name. A stopped one gives the name up to the newcomer.
+    std::vector<CTask*>& holders = myInstances[instanceName];
+    if (!holders.empty() && !FindLiveTask(holders))
+        CLog::GetSingleton()->Printf(
+            "Task name %s belonged to a stopped task; it now names the new %s task.\n",
+            instanceName.c_str(), typeName.c_str());
+    holders.push_back(task);
     CKernel::GetSingleton()->AddTask(task, params);
     return true;
 }
 
+CTask* CTaskFactory::FindLiveTask(const std::vector<CTask*>& holders) {
+    for (CTask* task : holders)
+        if (!task->IsStopped()) return task;
+    return nullptr;
+}
+
 CTask* CTaskFactory::FindTask(const std::string& instanceName) const {
     auto it = myInstances.find(instanceName);
-    return it == myInstances.end() ? nullptr : it->second;
+    if (it == myInstances.end() || it->second.empty()) return nullptr;
+    // The earliest task under the name that is not stopped; with all of them
+    // stopped, the first (a stopped task keeps its name).
+    CTask* live = FindLiveTask(it->second);
+    return live ? live : it->second.front();
 }
 
 void CTaskFactory::PauseTask(const std::string& instanceName) {

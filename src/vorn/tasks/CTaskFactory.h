@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "vorn/designpatterns/factory/CPlugFactory.h"
 #include "vorn/designpatterns/singleton/CStaticSingleton.h"
@@ -40,6 +41,8 @@ public:
     void StopTask(const std::string& instanceName);
     // Hands "name::text" to the task's ExecuteNamespaceLine.
     bool SendToNamespace(const std::string& instanceName, const std::string& text);
+    // The task a name reaches: the earliest task started under it that is not
+    // stopped, else the first one (stopped tasks keep their names).
     CTask* FindTask(const std::string& instanceName) const;
 
     // Library loaders: a back end that arrives registers a function that adds
@@ -52,10 +55,12 @@ private:
     CTaskFactory();
     ~CTaskFactory();
 
+    static CTask* FindLiveTask(const std::vector<CTask*>& holders);
+
     CPlugFactory<std::string, CTask> myMakers;
-    std::map<std::string, CTask*> myInstances;
-    // Tasks started under a name already taken: owned but not found by name.
-    std::vector<CTask*> myUnnamed;
+    // Every task started under a name, in start order. Lookups prefer the
+    // earliest one that is not stopped.
+    std::map<std::string, std::vector<CTask*>> myInstances;
     std::map<std::string, LibraryLoader> myLibraries;
 };
 

@@ -11,13 +11,17 @@ CTaskTimedTasks::CTaskTimedTasks() : CTask(100, "TimedTasks") {}
 
 void CTaskTimedTasks::Sort() {
     // Signed difference so that due times keep their order across the wrap.
-    myScheduled.sort(
-        [](const Entry& a, const Entry& b) { return static_cast<int32_t>(a.due - b.due) < 0; });
+    // Equal due times go by scheduling order: a rescheduled front entry must
+    // not stay ahead of one that was scheduled before it.
+    myScheduled.sort([](const Entry& a, const Entry& b) {
+        const int32_t difference = static_cast<int32_t>(a.due - b.due);
+        return difference != 0 ? difference < 0 : a.order < b.order;
+    });
 }
 
 void CTaskTimedTasks::Schedule(CTask* task) {
     if (myScheduled.empty() && myKernel) myKernel->ResumeTask(this);
-    myScheduled.push_back(Entry{task, GetGlobalTime() + task->GetInterval()});
+    myScheduled.push_back(Entry{task, GetGlobalTime() + task->GetInterval(), myNextOrder++});
     Sort();
 }
 

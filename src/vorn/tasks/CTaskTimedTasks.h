@@ -37,15 +37,18 @@ private:
     struct Entry {
         CTask* task;
         uint32_t due;
+        // When it was scheduled (added or resumed): the order among equal due times.
+        uint64_t order;
     };
     void Schedule(CTask* task);
-    // Keeps the list ordered by due time; equal due times keep their order.
+    // Keeps the list ordered by due time, then by scheduling order.
     void Sort();
 
     CKernel* myKernel = nullptr;
     std::list<Entry> myScheduled;
     std::list<CTask*> myWaiting;
     bool myCleanup = false;
+    uint64_t myNextOrder = 0;
 };
 
 }  // namespace vorn

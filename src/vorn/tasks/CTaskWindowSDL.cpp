@@ -14,6 +14,7 @@
 #include "vorn/gfx/IScreenLayerHook.h"
 #include "vorn/gfx/ImageInfo.h"
 #include "vorn/input/CEventBridge.h"
+#include "vorn/io/CFileSystem.h"
 #include "vorn/tasks/CKernel.h"
 #include "vorn/tasks/sdl/CWindowCommandsSDL.h"
 
@@ -311,6 +312,8 @@ bool CTaskWindowSDL::SaveScreenshot(const std::string& fileName) {
     // Sprites changed since the last frame are erased but not yet redrawn:
     // bring the screen up to date first.
     Gfx::GetScreenLayerHook()->Update();
+    // Missing folders are made, as debug::Screenshot does.
+    CFileSystem::GetSingleton()->CreateFoldersFor(fileName);
     if (SDL_SaveBMP(screen, fileName.c_str()) != 0) {
         Log().Error() << "Screenshot: could not write " << fileName << ": " << SDL_GetError()
                       << "\n";

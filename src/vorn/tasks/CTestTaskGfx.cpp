@@ -10,6 +10,7 @@
 #include "vorn/gfx/CSprite.h"
 #include "vorn/gfx/CSpriteFactory.h"
 #include "vorn/tasks/CKernel.h"
+#include "vorn/tasks/CTaskGfx.h"
 #include "vorn/tasks/CTaskGfxSDL.h"
 #include "vorn/tasks/CTaskWindowSDL.h"
 
@@ -17,13 +18,15 @@ namespace vorn {
 
 namespace {
 
-// The first live task of type T (running or parked), or null.
+// The first live task of type T (running or parked), or null. A stopped
+// task waits in the lists until the kernel's next clean-up: skip it.
 template <class T>
 T* FindRunning() {
     CKernel* kernel = CKernel::GetSingleton();
     for (const auto* list : {&kernel->GetRunningList(), &kernel->GetPausedList()})
         for (CTask* task : *list)
-            if (auto* found = dynamic_cast<T*>(task)) return found;
+            if (auto* found = dynamic_cast<T*>(task))
+                if (!task->IsStopped()) return found;
     return nullptr;
 }
 
@@ -97,6 +100,17 @@ unsigned long CTestTaskGfx::DrawnFrames() const {
 
 void CTestTaskGfx::Update() {
     if (myDone) return;
+    if (!FindRunning<CTaskGfx>()) {
+        // Nothing draws for the showcase (no graphics task was started, or it
+        // was stopped): waiting for frames would never end.
+        myDone = true;
+        CLog::GetSingleton()->Printf(
+            "[ERROR] gfxtest: no graphics task is running to draw the showcase; %s\n",
+            myFramesWanted > 0 ? "quitting without a screenshot" : "the showcase stops");
+        if (myFramesWanted > 0) CKernel::GetSingleton()->Quit();
+        CKernel::GetSingleton()->StopTask(this);
+        return;
+    }
     Animate(myTimer.GetTime());
     if (myFramesWanted > 0 && DrawnFrames() - myFirstFrame >= myFramesWanted)
         SaveScreenshotAndQuit();

@@ -21,6 +21,9 @@ class CSprite;
 // many frames drawn by the graphics task it saves a screenshot to the file
 // and quits the program; scripted checks use this.
 //   starttask(gfxtest, gfxtest, 500, 30, "shot.bmp")
+// With no graphics task running to draw for it, it logs an error and stops
+// itself, and when it was given a frame count it also quits the program, so
+// that a script waiting for it ends.
 class CTestTaskGfx : public CTask {
 public:
     CTestTaskGfx();

@@ -8,6 +8,7 @@
 #include "vorn/console/CVariable.h"
 #include "vorn/input/CPlaybackMouse.h"
 #include "vorn/input/CRecordMouse.h"
+#include "vorn/io/CFileSystem.h"
 #include "vorn/tasks/CTaskDebug.h"
 #include "vorn/tasks/CTaskFactory.h"
 #include "vorn/utils/string/StringUtils.h"
@@ -130,7 +131,7 @@ std::string NextScreenshotName(const std::string& prefix) {
     }
     const fs::path folder = path.parent_path();
     std::error_code error;
-    if (!folder.empty()) fs::create_directories(folder, error);
+    if (!folder.empty()) CFileSystem::GetSingleton()->CreateFoldersFor(prefix);
     long long highest = 0;
     fs::directory_iterator entries(folder.empty() ? fs::path(".") : folder, error);
     if (error) {

@@ -1,4 +1,7 @@
+#include <chrono>
+
 #include "EngineFixture.h"
+#include "LogCapture.h"
 #include "vorn/console/CConsoleCommand.h"
 #include "vorn/console/CVariable.h"
 #include "vorn/utils/containers/CVarRef.h"
@@ -100,6 +103,73 @@ TEST_F(ConsoleTest, CompoundLinesCommentsAndStatementLists) {
     EXPECT_EQ(Run("echo(1); // echo(2)"), "[n:1]\n\n") << "the blank statement counts";
     // The base console runs namespace lines on itself.
     EXPECT_EQ(Run("other::echo(z)"), "[s:z]");
+}
+
+TEST_F(ConsoleTest, SemicolonsAndNamespacesAreFoundBeforeTheCommentIsCut) {
+    // ";" anywhere on the line, even in the comment, makes it a sequence of
+    // what comes before the comment.
+    EXPECT_EQ(Run("echo(1) // c; echo(2)"), "[n:1]\n");
+    EXPECT_EQ(echo.calls, 1);
+    EXPECT_EQ(Run("other::echo(b) // c; d"), "[s:b]\n");
+    EXPECT_EQ(echo.calls, 2);
+    // "::" only in the comment: a namespace line with a single piece, which
+    // runs nothing.
+    EXPECT_EQ(Run("echo(1) // x::y"), "");
+    EXPECT_EQ(echo.calls, 2);
+    // Neither: the text before the comment runs.
+    EXPECT_EQ(Run("echo(3) // plain"), "[n:3]");
+    EXPECT_EQ(echo.calls, 3);
+}
+
+TEST_F(ConsoleTest, LongLinesSplitInLinearTime) {
+    // 250,000 statements in a 1 MB line; splitting once took time growing
+    // with the square of the length (80,000 statements took seconds).
+    std::string line;
+    for (int i = 0; i < 250000; ++i)
+        line += "y=1;";
+    ASSERT_EQ(line.size(), 1000000u);
+    const auto start = std::chrono::steady_clock::now();
+    const std::string result = Run(line);
+    const std::string manyCommas = "echo(" + std::string(3000000, ',') + ")";
+    EXPECT_EQ(Run(manyCommas), "[]");
+    std::string manyArguments = "echo(";
+    for (int i = 0; i < 100000; ++i)
+        manyArguments += "\"a\",";
+    EXPECT_EQ(Run(manyArguments + ")").size(), 100000u * 4 + 1);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(result.size(), 250000u * 2);
+    EXPECT_EQ(console.GetVariable("y"), "1");
+    // Generous for slow machines and sanitizers; the old splitting needed
+    // minutes here.
+    EXPECT_LT(seconds, 20.0);
+}
+
+TEST_F(ConsoleTest, ScriptLinesAndScriptsAreBounded) {
+    testing_support::CLogCapture log;
+    const std::string tooLong(CConsole::MAX_SCRIPT_LINE + 1, 'x');
+    const std::string longest = "echo(" + std::string(CConsole::MAX_SCRIPT_LINE - 6, 'z') + ")";
+    myDir->WriteFile(
+        "long.txt", "echo(1)\n" + tooLong + "\necho(2)\n" + longest + "\r\n" + tooLong + "echo(3)");
+    console.ExecuteFile("long.txt");
+    EXPECT_EQ(echo.calls, 3) << "the rest of the script runs, the longest allowed line too";
+    EXPECT_EQ(log.Count("line 2 of long.txt is longer than 1048576 bytes; skipped"), 1)
+        << log.All();
+    EXPECT_EQ(log.Count("line 5 of long.txt is longer than"), 1) << "the last line too";
+    EXPECT_EQ(log.Count("[ERROR]"), 2);
+
+    // A device without line breaks and without a size: reading stops at the
+    // script bound with one log line.
+    log.Clear();
+    const auto start = std::chrono::steady_clock::now();
+    console.ExecuteFile("/dev/zero");
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(log.Count("/dev/zero is larger than 67108864 bytes; reading stopped in line 1"), 1)
+        << log.All();
+    EXPECT_EQ(log.Count("[ERROR]"), 1) << log.All();
+    EXPECT_LT(seconds, 20.0);
+    EXPECT_EQ(Run("echo(4)"), "[n:4]");
 }
 
 TEST_F(ConsoleTest, CaseSensitiveModeKeepsNamesApart) {

@@ -87,6 +87,30 @@ TEST_F(CTaskDebugTest, ToggleConsoleOpensAndClosesTheConsoleWindow) {
     EXPECT_TRUE(myTask->ExecuteNamespaceLine("ToggleConsole()"));
 }
 
+// The name "debug" reaches the restarted task, not the stopped one, so F1
+// and the console line open its console.
+TEST_F(CTaskDebugTest, ARestartedDebugTaskOpensTheConsoleAgain) {
+    ASSERT_EQ(Run("starttask(keyboard, keyboard, 5)"), "keyboard started");
+    Run("keyboard::bind(f1, \"debug::ToggleConsole()\", 4)");
+    Run("stoptask(debug)");
+    ASSERT_EQ(Run("starttask(debug, debug, 8)"), "debug started");
+    auto* restarted = dynamic_cast<CTaskDebug*>(Factory()->FindTask("debug"));
+    ASSERT_NE(restarted, nullptr);
+    ASSERT_NE(restarted, myTask);
+    EXPECT_EQ(Count("Task name debug belonged to a stopped task"), 1u);
+
+    const int f1 = 282;
+    Bridge()->OnKeyDown(f1, 0);
+    Bridge()->OnKeyUp(f1, 0);
+    Kernel()->RunPass();
+    ASSERT_NE(restarted->GetConsoleWindow(), nullptr) << "F1 reached the new task";
+    EXPECT_TRUE(restarted->GetConsoleWindow()->IsOpen());
+    Run("debug::ToggleConsole()");
+    EXPECT_FALSE(restarted->GetConsoleWindow()->IsOpen());
+    Run("debug::ToggleConsole()");
+    EXPECT_TRUE(restarted->GetConsoleWindow()->IsOpen());
+}
+
 TEST_F(CTaskDebugTest, ALineTypedIntoTheConsoleMayStopTheInterfaceItRunsIn) {
     Run("debug::ToggleConsole()");
     for (char c : std::string("stoptask(ui)")) {

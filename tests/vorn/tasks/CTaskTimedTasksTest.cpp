@@ -87,6 +87,27 @@ TEST_F(TimedTasksTest, EqualDueTimesRunInSchedulingOrderAndPauseReschedules) {
     EXPECT_EQ(b->exits, 1);
 }
 
+// The rescheduled first task must not stay ahead of the other: the order
+// holds on every pass, and when several intervals are caught up in one.
+TEST_F(TimedTasksTest, EqualDueTimesKeepTheirOrderOnEveryPass) {
+    CRecordingTask* x = MakeTimed("x", 50);
+    CRecordingTask* y = MakeTimed("y", 50);
+    Kernel()->AddTask(x);
+    Kernel()->AddTask(y);  // both due at 1050
+    myTime->now += 1;
+    for (int pass = 0; pass < 5; ++pass) {
+        Events().clear();
+        myTime->now += 50;
+        Kernel()->RunPass();
+        EXPECT_EQ(Events(), (std::vector<std::string>{"x:Update", "y:Update"})) << pass;
+    }
+    Events().clear();
+    myTime->now += 150;
+    Kernel()->RunPass();
+    EXPECT_EQ(Events(), (std::vector<std::string>{"x:Update", "y:Update", "x:Update", "y:Update",
+                                                  "x:Update", "y:Update"}));
+}
+
 TEST_F(TimedTasksTest, TimedTaskStartedFromTheConsoleRunsInTheLoop) {
     // A timed type registered with the factory, started by the script.
     struct Ticker : CRecordingTask {

@@ -1,5 +1,8 @@
 #include <SDL.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "SdlTaskFixture.h"
 #include "vorn/gfx/CPixelScreenSDL.h"
 #include "vorn/input/CEventBridge.h"
@@ -169,7 +172,33 @@ TEST_F(CTaskWindowSDLTest, ScreenshotWritesTheScreenAsABmpFile) {
         SDL_FreeSurface(saved);
     }
     EXPECT_NE(Command("Screenshot").find("[ERROR]"), std::string::npos);
-    EXPECT_NE(Command("Screenshot(\"no/such/folder/x\")").find("[ERROR]"), std::string::npos);
+
+    // Missing folders are made, by the window's command as by the debug one.
+    EXPECT_EQ(Command("Screenshot(\"nodir/a.bmp\")"), "Screenshot saved to nodir/a.bmp");
+    EXPECT_TRUE(std::filesystem::is_regular_file("nodir/a.bmp"));
+    ASSERT_EQ(Run("starttask(debug, debug, 8)"), "debug started");
+    Run("debug::Screenshot(nodir2/deeper/shot)");
+    EXPECT_TRUE(std::filesystem::is_regular_file("nodir2/deeper/shot_0001.bmp"));
+    // A folder that cannot be made: a file stands in its place.
+    std::ofstream("blocker") << "x";
+    EXPECT_NE(Command("Screenshot(\"blocker/x\")").find("[ERROR]"), std::string::npos);
+}
+
+// A stopped window keeps its name, but a window started under it afterwards
+// is the one the name reaches.
+TEST_F(CTaskWindowSDLTest, AWindowStartedAgainUnderItsNameGetsTheCommands) {
+    StartWindow(320, 200);
+    CTask* first = Factory()->FindTask("window");
+    Run("stoptask(window)");
+    EXPECT_EQ(Factory()->FindTask("window"), first) << "the stopped task keeps its name";
+    CLogCapture log;
+    StartWindow(200, 100);
+    EXPECT_NE(Factory()->FindTask("window"), first);
+    EXPECT_EQ(log.Count("Task name window belonged to a stopped task"), 1);
+    Run("window::Resize(240, 160)");
+    ASSERT_NE(SDL_GetVideoSurface(), nullptr);
+    EXPECT_EQ(SDL_GetVideoSurface()->w, 240);
+    EXPECT_EQ(SDL_GetVideoSurface()->h, 160);
 }
 
 }  // namespace

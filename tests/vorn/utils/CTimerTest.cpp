@@ -144,6 +144,30 @@ TEST_F(TimerTest, PausedReadingSurvivesAnXmlFileRoundTrip) {
     EXPECT_EQ(reloaded.GetTime(), 50u);
 }
 
+// Set back past zero while paused, the timer owes the difference after
+// Resume as a running one does: it reads 0 until the debt is paid.
+TEST_F(TimerTest, ATimerSetBackPastZeroWhilePausedKeepsItsDebt) {
+    CTimer timer;
+    timer.SetTime(30);
+    timer.Pause();
+    timer -= 100;
+    EXPECT_EQ(timer.GetTime(), 0u);
+    timer.Resume();
+    time->now += 20;
+    EXPECT_EQ(timer.GetTime(), 0u);
+    time->now += 50;
+    EXPECT_EQ(timer.GetTime(), 0u) << "70 ms owed";
+    time->now += 15;
+    EXPECT_EQ(timer.GetTime(), 15u);
+
+    // The same as a running timer set back just as far.
+    CTimer running;
+    running.SetTime(30);
+    running -= 100;
+    time->now += 85;
+    EXPECT_EQ(running.GetTime(), 15u);
+}
+
 TEST(GlobalTimeTest, SdlTicksAreSaneBeforeAnyWindow) {
     CGlobalTimerImplTimeH source;
     const uint32_t first = source.GetTicks();

@@ -27,48 +27,84 @@ std::string ToLower(const std::string& text) {
 
 namespace {
 
-// Shared walk of the quote rule: calls matchAt(i) for each position outside
-// quotes and returns the first position where it answers true.
-template <class Match>
-size_t FindOutside(const std::string& text, size_t from, Match matchAt) {
-    // Where does the pairing stand at `from`? Quotes pair up from the start.
-    bool inQuotes = false;
-    size_t i = 0;
-    for (; i < from && i < text.size(); ++i) {
-        if (text[i] == '"') inQuotes = !inQuotes;
+// The quote rule in one left-to-right walk. Quotes pair up from the start of
+// the text; an opening quote has a partner exactly when another quote follows
+// it, so the position of the last quote answers that for every quote at once.
+// Every search and split is therefore linear in the length of the text.
+class CQuoteWalk {
+public:
+    explicit CQuoteWalk(const std::string& text) : myText(text), myLastQuote(text.rfind('"')) {}
+
+    // Advances the pairing state over text[myPos, to).
+    void SkipTo(size_t to) {
+        for (; myPos < to && myPos < myText.size(); ++myPos)
+            if (myText[myPos] == '"') myInQuotes = !myInQuotes;
     }
-    for (; i < text.size(); ++i) {
-        if (text[i] == '"') {
-            // A quote without a partner hides everything after it.
-            if (!inQuotes && text.find('"', i + 1) == std::string::npos) return std::string::npos;
-            inQuotes = !inQuotes;
-            continue;
+
+    // First position at or after the current one, outside quotes, where
+    // matchAt answers true; npos when none. The walk stands there afterwards.
+    template <class Match>
+    size_t Next(Match matchAt) {
+        for (; myPos < myText.size(); ++myPos) {
+            if (myText[myPos] == '"') {
+                // A quote without a partner hides everything after it.
+                if (!myInQuotes && (myLastQuote == std::string::npos || myPos >= myLastQuote)) {
+                    myPos = myText.size();
+                    return std::string::npos;
+                }
+                myInQuotes = !myInQuotes;
+                continue;
+            }
+            if (!myInQuotes && matchAt(myPos)) return myPos;
         }
-        if (!inQuotes && matchAt(i)) return i;
+        return std::string::npos;
     }
-    return std::string::npos;
-}
+
+private:
+    const std::string& myText;
+    const size_t myLastQuote;
+    size_t myPos = 0;
+    bool myInQuotes = false;
+};
 
 }  // namespace
 
 size_t FindOutsideQuotes(const std::string& text, const std::string& needle, size_t from) {
     if (needle.empty()) return std::string::npos;
-    return FindOutside(text, from,
-                       [&](size_t i) { return text.compare(i, needle.size(), needle) == 0; });
+    CQuoteWalk walk(text);
+    walk.SkipTo(from);
+    return walk.Next([&](size_t i) { return text.compare(i, needle.size(), needle) == 0; });
 }
 
 size_t FindFirstOfOutsideQuotes(const std::string& text, const std::string& chars, size_t from) {
-    return FindOutside(text, from,
-                       [&](size_t i) { return chars.find(text[i]) != std::string::npos; });
+    CQuoteWalk walk(text);
+    walk.SkipTo(from);
+    return walk.Next([&](size_t i) { return chars.find(text[i]) != std::string::npos; });
 }
 
-namespace {
+std::vector<std::string> SplitOutsideQuotes(const std::string& text, const std::string& delimiter) {
+    std::vector<std::string> pieces;
+    if (delimiter.empty()) {
+        if (!text.empty()) pieces.push_back(text);
+        return pieces;
+    }
+    // One walk over the whole text: the pairing state is carried from one
+    // delimiter to the next instead of being worked out again from the start.
+    CQuoteWalk walk(text);
+    auto isDelimiter = [&](size_t i) { return text.compare(i, delimiter.size(), delimiter) == 0; };
+    size_t start = 0;
+    while (true) {
+        const size_t at = walk.Next(isDelimiter);
+        const size_t end = at == std::string::npos ? text.size() : at;
+        if (end > start) pieces.push_back(text.substr(start, end - start));
+        if (at == std::string::npos) break;
+        start = at + delimiter.size();
+        walk.SkipTo(start);
+    }
+    return pieces;
+}
 
-// Cuts text at each delimiter position that find(text, delimiter, from)
-// reports; empty pieces are dropped.
-template <class Find>
-std::vector<std::string> SplitWith(const std::string& text, const std::string& delimiter,
-                                   Find find) {
+std::vector<std::string> Split(const std::string& text, const std::string& delimiter) {
     std::vector<std::string> pieces;
     if (delimiter.empty()) {
         if (!text.empty()) pieces.push_back(text);
@@ -76,27 +112,13 @@ std::vector<std::string> SplitWith(const std::string& text, const std::string& d
     }
     size_t start = 0;
     while (true) {
-        const size_t at = find(text, delimiter, start);
+        const size_t at = text.find(delimiter, start);
         const size_t end = at == std::string::npos ? text.size() : at;
         if (end > start) pieces.push_back(text.substr(start, end - start));
         if (at == std::string::npos) break;
         start = at + delimiter.size();
     }
     return pieces;
-}
-
-}  // namespace
-
-std::vector<std::string> SplitOutsideQuotes(const std::string& text, const std::string& delimiter) {
-    return SplitWith(text, delimiter, [](const std::string& t, const std::string& d, size_t from) {
-        return FindOutsideQuotes(t, d, from);
-    });
-}
-
-std::vector<std::string> Split(const std::string& text, const std::string& delimiter) {
-    return SplitWith(text, delimiter, [](const std::string& t, const std::string& d, size_t from) {
-        return t.find(d, from);
-    });
 }
 
 bool StartsWith(const std::string& text, const std::string& prefix) {
