@@ -228,7 +228,7 @@ CPhysicsWorld::CPartPhysics& CPhysicsWorld::MakeBody(CMonsterBodyPart& part,
 
 void CPhysicsWorld::MakeJoint(CMonsterBodyPart& part) {
     CPartPhysics* physics = FindPhysics(part);
-    if (!physics || !physics->body || !part.HasJoint()) return;
+    if (!physics || !physics->body || !part.HasJoint() || IsHingedToNothing(part)) return;
     const CHingeValues hinge = CheckHingeValues(part, nullptr);
     if (!hinge.valid) return;
     CMonsterBodyPart* partner = FindHingePartner(part);
