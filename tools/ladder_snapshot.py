@@ -18,6 +18,8 @@ GAME = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "game")
 
 def image_of(sprite, cache):
     if sprite not in cache:
+        if not os.path.exists(os.path.join(GAME, sprite)):
+            sprite = "data/gfx/parts/" + os.path.basename(sprite)
         root = ET.parse(os.path.join(GAME, sprite)).getroot()
         cache[sprite] = Image.open(os.path.join(GAME, root.find("ImageFilename").text.strip())).convert("RGBA")
     return cache[sprite]

@@ -43,14 +43,14 @@ PLAYER_ACCENT = None
 # Each opponent's accent colour, by the name in tools/ladder/oN_NAME.txt.
 ACCENTS = {
     "rattler": (236, 200, 70),
-    "bulldozer": (232, 140, 52),
-    "sawbones": (214, 70, 70),
     "tortoise": (70, 170, 120),
+    "jouster": (120, 130, 230),
+    "needle": (70, 190, 220),
+    "sawbones": (214, 70, 70),
+    "bulldozer": (232, 140, 52),
     "clanger": (170, 110, 210),
-    "whirligig": (70, 190, 220),
-    "strider": (240, 120, 170),
-    "juggernaut": (120, 130, 230),
-    "reaper": (150, 210, 70),
+    "thorn": (150, 210, 70),
+    "whirligig": (240, 120, 170),
     "overlord": (200, 40, 60),
 }
 

@@ -37,6 +37,11 @@ std::string At(int lineNumber) {
     return "line " + std::to_string(lineNumber) + ": ";
 }
 
+// -value, without the "-0" a plain negation writes for 0.
+float Mirrored(float value) {
+    return value == 0.0f ? 0.0f : -value;
+}
+
 CPin* FindPin(CEditorWorld& world, const CMonster& monster) {
     for (int i = 0; i < world.GetPinCount(); ++i)
         if (world.GetPin(i)->GetPart().GetMonster() == &monster) return world.GetPin(i);
@@ -153,6 +158,25 @@ bool CMonsterRecipe::Build(const std::string& outFile, std::vector<std::string>&
     }
     if (problems.size() != before) return false;
 
+    // A pin over two parts hinges to whichever the query finds first, and
+    // that decides what turns against what: a recipe must not leave it to
+    // chance.
+    for (size_t i = 0; i < myLines.size(); ++i) {
+        CPin* pin = FindPin(world, *loaded[i]);
+        if (!pin) continue;
+        std::vector<std::string> under;
+        for (b2Body* body : world.QueryBodiesAt(pin->GetWorldPoint())) {
+            const CMonsterBodyPart* part = CPhysicsWorld::GetPartOfBody(body);
+            if (!part || part->GetMonster() == loaded[i] || part->GetMonster() == world.GetMonster(0))
+                continue;
+            under.push_back(part->GetSpriteFile());
+        }
+        if (under.size() > 1)
+            problems.push_back(At(myLines[i].lineNumber) + "the pin of " + myLines[i].file +
+                               " lies over " + under[0] + " and " + under[1]);
+    }
+    if (problems.size() != before) return false;
+
     if (!world.SavePlayerMonster(outFile)) {
         problems.push_back("the editor saved nothing to " + outFile + " (no head, or unwritable)");
         return false;
@@ -179,13 +203,14 @@ bool MirrorMonsterFile(const std::string& inFile, const std::string& outFile,
     if (!monster.LoadFromFile(inFile) || monster.GetPartCount() == 0) return false;
     for (int i = 0; i < monster.GetPartCount(); ++i) {
         CMonsterBodyPart& part = *monster.GetPart(i);
-        part.SetLocalPosition(types_vector(-part.GetLocalPosition().x, part.GetLocalPosition().y));
-        part.SetLocalRotation(-part.GetLocalRotation());
-        part.SetAnchorPoint(types_vector(-part.GetAnchorPoint().x, part.GetAnchorPoint().y));
-        part.SetMotorSpeed(-part.GetMotorSpeed());
+        part.SetLocalPosition(
+            types_vector(Mirrored(part.GetLocalPosition().x), part.GetLocalPosition().y));
+        part.SetLocalRotation(Mirrored(part.GetLocalRotation()));
+        part.SetAnchorPoint(types_vector(Mirrored(part.GetAnchorPoint().x), part.GetAnchorPoint().y));
+        part.SetMotorSpeed(Mirrored(part.GetMotorSpeed()));
         const float lower = part.GetLowerLimit();
-        part.SetLowerLimit(-part.GetUpperLimit());
-        part.SetUpperLimit(-lower);
+        part.SetLowerLimit(Mirrored(part.GetUpperLimit()));
+        part.SetUpperLimit(Mirrored(lower));
         const std::string& sprite = part.GetSpriteFile();
         if (sprite.rfind(PART_SPRITES, 0) == 0 && sprite.rfind(OPPONENT_SPRITES, 0) != 0)
             part.SetSpriteFile(OPPONENT_SPRITES + opponentName + "/" +
