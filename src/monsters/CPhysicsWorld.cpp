@@ -154,7 +154,12 @@ std::unique_ptr<CMonster> CPhysicsWorld::ReadMonster(const std::string& fileName
     monster->SetIdOffset(offset > INT_MAX ? INT_MAX : static_cast<int>(offset));
     monster->SetCollisionGroup(group);
     monster->DestroyParts();
-    monster->LoadFromFile(fileName);
+    // A list naming a file that is not there must not go unnoticed: the
+    // caller carries on with a monster without parts (the fight with the
+    // standard monster, the editor's tray without the part).
+    if (!monster->LoadFromFile(fileName))
+        vorn::CLog::GetSingleton()->Printf(
+            "[WARNING] Monster file %s could not be read; it gives no parts\n", fileName.c_str());
     MakePhysics(*monster, position, group, fileName);
     return monster;
 }

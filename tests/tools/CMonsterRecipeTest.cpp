@@ -207,8 +207,9 @@ TEST(CMonsterRecipeTest, TheShippedMonstersAreWhatTheirRecipesBuild) {
             ASSERT_TRUE(recipe.Build(out.string(), problems))
                 << recipeFile << ": " << (problems.empty() ? "" : problems.front());
         }
-        if (!opponent.empty())
+        if (!opponent.empty()) {
             ASSERT_TRUE(monsters::MirrorMonsterFile(out.string(), out.string(), opponent));
+        }
         EXPECT_TRUE(testing_support::ReadFile(out) == testing_support::ReadFile(shipped))
             << shipped << " differs from what " << recipeFile << " builds";
         ++checked;
