@@ -253,16 +253,15 @@ bool CLadderProof::Run() {
             Fail(what + "no winner after two minutes");
         if (!fight.deterministic) Fail(what + "a second run gave another result");
     }
-    mySeconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    mySeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return myFailures.empty();
 }
 
 void CLadderProof::PrintTable(std::ostream& out) const {
     char line[256];
-    std::snprintf(line, sizeof(line), "| %-5s | %-30s | %-12s | %-7s | %-8s | %6s | %7s | %-13s |\n",
-                  "level", "opponent", "reference", "fight", "winner", "steps", "seconds",
-                  "head hp p / o");
+    std::snprintf(line, sizeof(line),
+                  "| %-5s | %-30s | %-12s | %-7s | %-8s | %6s | %7s | %-13s |\n", "level",
+                  "opponent", "reference", "fight", "winner", "steps", "seconds", "head hp p / o");
     out << line;
     out << "|-------|--------------------------------|--------------|---------|----------|"
            "--------|---------|---------------|\n";
@@ -270,12 +269,11 @@ void CLadderProof::PrintTable(std::ostream& out) const {
         const std::string hp = Hp(fight.outcome.playerHasHead, fight.outcome.playerHitPoints) +
                                " / " +
                                Hp(fight.outcome.opponentHasHead, fight.outcome.opponentHitPoints);
-        std::snprintf(line, sizeof(line),
-                      "| %5d | %-30s | %-12s | %-7s | %-8s | %6lld | %7.2f | %-13s |\n",
-                      fight.level, fight.opponent.c_str(), fight.reference.c_str(),
-                      RoleName(fight.role), WinnerName(fight.outcome.winner),
-                      static_cast<long long>(fight.outcome.steps), fight.outcome.seconds,
-                      hp.c_str());
+        std::snprintf(
+            line, sizeof(line), "| %5d | %-30s | %-12s | %-7s | %-8s | %6lld | %7.2f | %-13s |\n",
+            fight.level, fight.opponent.c_str(), fight.reference.c_str(), RoleName(fight.role),
+            WinnerName(fight.outcome.winner), static_cast<long long>(fight.outcome.steps),
+            fight.outcome.seconds, hp.c_str());
         out << line;
     }
 }

@@ -90,7 +90,8 @@ bool CMonsterRecipe::Parse(const std::string& text, std::vector<std::string>& pr
         }
         myLines.push_back(entry);
     }
-    if (myLines.empty() && problems.size() == before) problems.push_back("the recipe names no part");
+    if (myLines.empty() && problems.size() == before)
+        problems.push_back("the recipe names no part");
     return problems.size() == before;
 }
 
@@ -167,7 +168,8 @@ bool CMonsterRecipe::Build(const std::string& outFile, std::vector<std::string>&
         std::vector<std::string> under;
         for (b2Body* body : world.QueryBodiesAt(pin->GetWorldPoint())) {
             const CMonsterBodyPart* part = CPhysicsWorld::GetPartOfBody(body);
-            if (!part || part->GetMonster() == loaded[i] || part->GetMonster() == world.GetMonster(0))
+            if (!part || part->GetMonster() == loaded[i] ||
+                part->GetMonster() == world.GetMonster(0))
                 continue;
             under.push_back(part->GetSpriteFile());
         }
@@ -206,7 +208,8 @@ bool MirrorMonsterFile(const std::string& inFile, const std::string& outFile,
         part.SetLocalPosition(
             types_vector(Mirrored(part.GetLocalPosition().x), part.GetLocalPosition().y));
         part.SetLocalRotation(Mirrored(part.GetLocalRotation()));
-        part.SetAnchorPoint(types_vector(Mirrored(part.GetAnchorPoint().x), part.GetAnchorPoint().y));
+        part.SetAnchorPoint(
+            types_vector(Mirrored(part.GetAnchorPoint().x), part.GetAnchorPoint().y));
         part.SetMotorSpeed(Mirrored(part.GetMotorSpeed()));
         const float lower = part.GetLowerLimit();
         part.SetLowerLimit(Mirrored(part.GetUpperLimit()));

@@ -128,7 +128,8 @@ int main(int argc, char** argv) {
             files.push_back(args[i]);
         }
     }
-    if (command == "build" || command == "opponent") return Build(dataDir, files, command == "opponent");
+    if (command == "build" || command == "opponent")
+        return Build(dataDir, files, command == "opponent");
     if (command == "watch") return Watch(dataDir, files);
     if (command == "proof" && files.empty()) {
         monsters::CLadderProof proof(dataDir, references);
@@ -137,8 +138,8 @@ int main(int argc, char** argv) {
         for (const std::string& failure : proof.GetFailures())
             std::cout << "FAILED: " << failure << "\n";
         std::cout << (holds ? "The ladder proof holds" : "The ladder proof fails") << " ("
-                  << proof.GetFights().size() << " fights, each run twice, "
-                  << proof.GetSeconds() << " s)\n";
+                  << proof.GetFights().size() << " fights, each run twice, " << proof.GetSeconds()
+                  << " s)\n";
         return holds ? 0 : 1;
     }
     std::cerr << USAGE;

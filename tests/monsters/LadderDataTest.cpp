@@ -51,7 +51,8 @@ private:
 std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> files;
     for (const auto& entry : fs::directory_iterator(GAME / folder))
-        if (entry.path().extension() == ".xml") files.push_back(folder + "/" + entry.path().filename().string());
+        if (entry.path().extension() == ".xml")
+            files.push_back(folder + "/" + entry.path().filename().string());
     std::sort(files.begin(), files.end());
     return files;
 }
@@ -197,7 +198,8 @@ TEST(LadderDataTest, ListsPartsOpponentsAndSpritesLoadWithoutAWarning) {
     }
     EXPECT_GE(loaded, 26);
     for (const std::string& file : sprites) {
-        std::unique_ptr<vorn::CSprite> sprite(vorn::CSpriteFactory::GetSingleton()->LoadSprite(file));
+        std::unique_ptr<vorn::CSprite> sprite(
+            vorn::CSpriteFactory::GetSingleton()->LoadSprite(file));
         EXPECT_NE(sprite, nullptr) << file;
         EXPECT_TRUE(fs::is_regular_file(ImageOf(file))) << file;
     }

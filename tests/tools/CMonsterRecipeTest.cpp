@@ -66,9 +66,10 @@ TEST(CMonsterRecipeTest, BadLinesAreReportedWithTheirLineNumbers) {
     EXPECT_EQ(problems, std::vector<std::string>{"the recipe names no part"});
 
     problems.clear();
-    EXPECT_FALSE(recipe.Parse("part a.xml\nwheel b.xml\npart\npart c.xml at 1\n"
-                              "part d.xml at 1 x\npart e.xml at 1 2 turn nan\npart f.xml at 1 2 turn 0.5 # ok\n",
-                              problems));
+    EXPECT_FALSE(recipe.Parse(
+        "part a.xml\nwheel b.xml\npart\npart c.xml at 1\n"
+        "part d.xml at 1 x\npart e.xml at 1 2 turn nan\npart f.xml at 1 2 turn 0.5 # ok\n",
+        problems));
     ASSERT_EQ(problems.size(), 5u);
     EXPECT_EQ(problems[0].rfind("line 2: ", 0), 0u);
     EXPECT_EQ(problems[1], "line 3: \"part\" needs a part file");
@@ -85,12 +86,13 @@ TEST(CMonsterRecipeTest, BadLinesAreReportedWithTheirLineNumbers) {
 TEST(CMonsterRecipeTest, PinsDroppedOnTheMonsterBecomeHingesAsTheEditorSavesThem) {
     testing_support::CScopedTempDir temp;
     CBuilt built;
-    Build("part data/parts/head_light.xml\n"
-          "part data/parts/chassis_small.xml at 0 0.3125\n"
-          "part data/parts/wheel_medium.xml at -0.45 0.72\n"
-          "part data/parts/wheel_medium.xml at 0.45 0.72\n"
-          "part data/parts/spike.xml at 0.2 0 turn -0.2\n",
-          temp.Path() / "built.xml", built);
+    Build(
+        "part data/parts/head_light.xml\n"
+        "part data/parts/chassis_small.xml at 0 0.3125\n"
+        "part data/parts/wheel_medium.xml at -0.45 0.72\n"
+        "part data/parts/wheel_medium.xml at 0.45 0.72\n"
+        "part data/parts/spike.xml at 0.2 0 turn -0.2\n",
+        temp.Path() / "built.xml", built);
     ASSERT_TRUE(built.ok) << (built.problems.empty() ? "" : built.problems.front());
     CMonster& monster = built.monster;
     ASSERT_EQ(monster.GetPartCount(), 5);
@@ -133,21 +135,23 @@ TEST(CMonsterRecipeTest, PinsDroppedOnTheMonsterBecomeHingesAsTheEditorSavesThem
 TEST(CMonsterRecipeTest, PinsOverNothingOrOverTwoPartsAreRefused) {
     testing_support::CScopedTempDir temp;
     CBuilt astray;
-    Build("part data/parts/head_light.xml\n"
-          "part data/parts/chassis_small.xml at 0 0.3125\n"
-          "part data/parts/spike.xml at 3 -2\n",
-          temp.Path() / "astray.xml", astray);
+    Build(
+        "part data/parts/head_light.xml\n"
+        "part data/parts/chassis_small.xml at 0 0.3125\n"
+        "part data/parts/spike.xml at 3 -2\n",
+        temp.Path() / "astray.xml", astray);
     EXPECT_FALSE(astray.ok);
     ASSERT_FALSE(astray.problems.empty());
     EXPECT_NE(astray.problems.front().find("1 of 3 parts were not built in"), std::string::npos)
         << astray.problems.front();
 
     CBuilt unclear;
-    Build("part data/parts/head_light.xml\n"
-          "part data/parts/chassis_small.xml at 0 0.3125\n"
-          "part data/parts/wheel_medium.xml at 0.45 0.72\n"
-          "part data/parts/spike.xml at 0.5 0.4\n",
-          temp.Path() / "unclear.xml", unclear);
+    Build(
+        "part data/parts/head_light.xml\n"
+        "part data/parts/chassis_small.xml at 0 0.3125\n"
+        "part data/parts/wheel_medium.xml at 0.45 0.72\n"
+        "part data/parts/spike.xml at 0.5 0.4\n",
+        temp.Path() / "unclear.xml", unclear);
     EXPECT_FALSE(unclear.ok);
     ASSERT_FALSE(unclear.problems.empty());
     EXPECT_NE(unclear.problems.front().find("line 4: the pin of data/parts/spike.xml lies over"),
@@ -164,10 +168,11 @@ TEST(CMonsterRecipeTest, PinsOverNothingOrOverTwoPartsAreRefused) {
 TEST(CMonsterRecipeTest, AMirroredOpponentFacesLeftInItsOwnColours) {
     testing_support::CScopedTempDir temp;
     CBuilt built;
-    Build("part data/parts/head_light.xml\n"
-          "part data/parts/chassis_small.xml at 0 0.3125\n"
-          "part data/parts/hammer.xml at 0.25 -0.2\n",
-          temp.Path() / "right.xml", built);
+    Build(
+        "part data/parts/head_light.xml\n"
+        "part data/parts/chassis_small.xml at 0 0.3125\n"
+        "part data/parts/hammer.xml at 0.25 -0.2\n",
+        temp.Path() / "right.xml", built);
     ASSERT_TRUE(built.ok);
     const fs::path left = temp.Path() / "left.xml";
     ASSERT_TRUE(monsters::MirrorMonsterFile((temp.Path() / "right.xml").string(), left.string(),
@@ -185,10 +190,12 @@ TEST(CMonsterRecipeTest, AMirroredOpponentFacesLeftInItsOwnColours) {
         EXPECT_FLOAT_EQ(b.GetLowerLimit(), -a.GetUpperLimit());
         EXPECT_FLOAT_EQ(b.GetUpperLimit(), -a.GetLowerLimit());
         EXPECT_EQ(b.GetConnectedToBody(), a.GetConnectedToBody());
-        EXPECT_EQ(b.GetSpriteFile(), "data/gfx/parts/opponents/somebody/" +
-                                         a.GetSpriteFile().substr(std::string("data/gfx/parts/").size()));
+        EXPECT_EQ(b.GetSpriteFile(),
+                  "data/gfx/parts/opponents/somebody/" +
+                      a.GetSpriteFile().substr(std::string("data/gfx/parts/").size()));
     }
-    EXPECT_FALSE(monsters::MirrorMonsterFile((temp.Path() / "none.xml").string(), left.string(), "x"));
+    EXPECT_FALSE(
+        monsters::MirrorMonsterFile((temp.Path() / "none.xml").string(), left.string(), "x"));
 }
 
 TEST(CMonsterRecipeTest, TheShippedMonstersAreWhatTheirRecipesBuild) {
@@ -197,7 +204,8 @@ TEST(CMonsterRecipeTest, TheShippedMonstersAreWhatTheirRecipesBuild) {
     // none was edited by hand into something a player could not build.
     testing_support::CScopedTempDir temp;
     int checked = 0;
-    auto rebuild = [&](const fs::path& recipeFile, const fs::path& shipped, const std::string& opponent) {
+    auto rebuild = [&](const fs::path& recipeFile, const fs::path& shipped,
+                       const std::string& opponent) {
         CMonsterRecipe recipe;
         std::vector<std::string> problems;
         ASSERT_TRUE(recipe.LoadFromFile(recipeFile.string(), problems)) << recipeFile;
