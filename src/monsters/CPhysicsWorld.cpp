@@ -154,7 +154,12 @@ std::unique_ptr<CMonster> CPhysicsWorld::ReadMonster(const std::string& fileName
     monster->SetIdOffset(offset > INT_MAX ? INT_MAX : static_cast<int>(offset));
     monster->SetCollisionGroup(group);
     monster->DestroyParts();
-    monster->LoadFromFile(fileName);
+    // A list naming a file that is not there must not go unnoticed: the
+    // caller carries on with a monster without parts (the fight with the
+    // standard monster, the editor's tray without the part).
+    if (!monster->LoadFromFile(fileName))
+        vorn::CLog::GetSingleton()->Printf(
+            "[WARNING] Monster file %s could not be read; it gives no parts\n", fileName.c_str());
     MakePhysics(*monster, position, group, fileName);
     return monster;
 }
@@ -228,7 +233,7 @@ CPhysicsWorld::CPartPhysics& CPhysicsWorld::MakeBody(CMonsterBodyPart& part,
 
 void CPhysicsWorld::MakeJoint(CMonsterBodyPart& part) {
     CPartPhysics* physics = FindPhysics(part);
-    if (!physics || !physics->body || !part.HasJoint()) return;
+    if (!physics || !physics->body || !part.HasJoint() || IsHingedToNothing(part)) return;
     const CHingeValues hinge = CheckHingeValues(part, nullptr);
     if (!hinge.valid) return;
     CMonsterBodyPart* partner = FindHingePartner(part);

@@ -45,6 +45,10 @@ float CheckMaterial(const CMonsterBodyPart& part, const char* name, float value,
 
 }  // namespace
 
+bool IsHingedToNothing(const CMonsterBodyPart& part) {
+    return part.HasJoint() && part.GetConnectedToBody() == part.GetObjectId();
+}
+
 bool IsSaneCoordinate(float value) {
     return std::isfinite(value) && std::fabs(value) <= MAX_COORDINATE;
 }
@@ -170,7 +174,7 @@ std::vector<std::string> CheckMonster(const CMonster& monster) {
         if (!std::isfinite(part.GetHitPoints()) || !std::isfinite(part.GetDamage()) ||
             !std::isfinite(part.GetArmor()))
             Report(&problems, part, "hit points, damage or armour are not numbers; 1 is used");
-        if (!hinge.valid || !body.valid) continue;
+        if (!hinge.valid || !body.valid || IsHingedToNothing(part)) continue;
         const CMonsterBodyPart* partner = monster.FindHingePartner(part);
         if (!partner && part.GetConnectedToBody() == part.GetObjectId()) {
             Report(&problems, part, "hinged to itself; the part gets no hinge");

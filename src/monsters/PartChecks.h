@@ -58,6 +58,12 @@ void RepairGameValues(CMonsterBodyPart& part, std::vector<std::string>* problems
 // for every part, hinges whose partner is missing, and a missing head.
 std::vector<std::string> CheckMonster(const CMonster& monster);
 
+// Every part of the shop hangs on a pin in the editor, so it carries a hinge
+// that names the part itself until a save hinges it to the part under its
+// pin. Saving merges one monster per attached pin, so the part the others
+// were dropped onto always keeps that mark: it means "no hinge", not a fault.
+bool IsHingedToNothing(const CMonsterBodyPart& part);
+
 // A finite number of at most MAX_COORDINATE in size.
 bool IsSaneCoordinate(float value);
 
