@@ -45,6 +45,8 @@ CButtonWidget* CSlidingWindow::AddButton(const types_rect& rect, const char* nam
 }
 
 void CSlidingWindow::SetState(int state, uint32_t now) {
+    // Asking for the state it is in changes nothing: a slide under way goes on.
+    if (state == myState) return;
     myPreviousState = myState;
     myState = state;
     myChangeTime = now;

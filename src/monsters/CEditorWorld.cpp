@@ -240,7 +240,16 @@ void CEditorWorld::FillTray(const CBodyShop& shop) {
             LoadMonster(entry.myFileName, myPlacementCursor.x, myPlacementCursor.y, MONSTER_GROUP);
         monster->SetShopUid(entry.myUid);
         if (monster->FindHeadPart()) {
+            // Its pins move along: a pin left at the tray would pull it back.
+            std::vector<CPin*> pins;
+            for (auto& pin : myPins)
+                if (pin->GetPart().GetMonster() == monster && pin->IsPinned())
+                    pins.push_back(pin.get());
+            for (CPin* pin : pins)
+                pin->Unpin();
             MoveMonster(*monster, -myPlacementCursor);
+            for (CPin* pin : pins)
+                pin->Pin();
             continue;
         }
         myPlacementCursor += myPlacementStep;

@@ -150,7 +150,10 @@ TEST(CEditorToolsTest, TheTrayHoldsEveryShopPartNotBuiltInInShopOrder) {
     folder.Monster("player.xml", {head});
     folder.Monster("wheel.xml", {Bar(0.0f, 0.0f)});
     folder.Monster("spike.xml", {Bar(0.0f, 0.0f)});
-    folder.Monster("head.xml", {monsters_test::HeadPart()});
+    CPartXml shopHead = monsters_test::HeadPart();
+    shopHead.joint = true;
+    shopHead.pin = true;
+    folder.Monster("head.xml", {shopHead});
     CBodyShop shop;
     shop.AddPart("head.xml");     // UID 1: built into the player's monster
     shop.AddPart("wheel.xml");    // 2
@@ -177,6 +180,11 @@ TEST(CEditorToolsTest, TheTrayHoldsEveryShopPartNotBuiltInInShopOrder) {
     EXPECT_NEAR(BodyOf(fresh, 1)->GetPosition().x, 0.0f, 1e-4f);
     EXPECT_NEAR(BodyOf(fresh, 1)->GetPosition().y, 0.0f, 1e-4f);
     EXPECT_NEAR(BodyOf(fresh, 2)->GetPosition().x, -4.0f, 1e-4f) << "the head took no tray place";
+    // Its pin came along: woken and stepped, the head stays at the origin.
+    fresh.WakeUp(*fresh.GetMonster(1));
+    for (int i = 0; i < 60; ++i)
+        fresh.Step();
+    EXPECT_LT(BodyOf(fresh, 1)->GetPosition().Length(), 0.01f);
 }
 
 TEST(CEditorToolsTest, ALongTrayWrapsToASecondRowInsideTheScreen) {

@@ -183,6 +183,18 @@ TEST_F(CMonstersTaskTest, ATestFightAndBackAndTheToolbarSlides) {
     Pass();
     EXPECT_TRUE(game->IsInEditor());
     EXPECT_NE(game->GetPhysics().GetEditorWorld(), nullptr);
+
+    // Out of the editor and into a real fight: the same toolbar shows only
+    // its exit bar.
+    Pass(40);
+    Click(5 + 70, 506 + 35);
+    Pass();
+    ASSERT_NE(game->GetShopSelection(), nullptr);
+    Choose(true);
+    Pass(40);
+    ASSERT_EQ(game->GetToolbar(), toolbar);
+    EXPECT_EQ(toolbar->GetExitWindow()->GetRect().y, 5);
+    EXPECT_EQ(toolbar->GetMenuWindow()->GetRect().y, 600);
 }
 
 TEST_F(CMonstersTaskTest, AVictoryShowsThePrizesAtTheirPlacesAndAddsThemToTheShop) {
