@@ -48,7 +48,7 @@ ACCENTS = {
     "needle": (70, 190, 220),
     "sawbones": (214, 70, 70),
     "bulldozer": (232, 140, 52),
-    "clanger": (170, 110, 210),
+    "buzzsaw": (170, 110, 210),
     "thorn": (150, 210, 70),
     "whirligig": (240, 120, 170),
     "overlord": (200, 40, 60),

@@ -12,6 +12,7 @@
 #include "monsters/CFightWorld.h"
 #include "monsters/CMonster.h"
 #include "monsters/CMonsterBodyPart.h"
+#include "monsters/PartChecks.h"
 #include "vorn/utils/xml/Xml.h"
 
 using monsters::CEditorWorld;
@@ -150,6 +151,32 @@ TEST(CPhysicsWorldTest, AHingeToAMissingPartnerGivesNoJointAndThePartFallsFreely
     for (int i = 0; i < 30; ++i)
         world.Step();
     EXPECT_GT(world.GetBody(*monster.GetPart(1))->GetPosition().y, -2.0f);
+}
+
+TEST(CPhysicsWorldTest, AHingeNamingItsOwnPartIsNoHingeAndNoWarning) {
+    // What the editor saves for the part every other part was pinned onto.
+    CGameFolder folder;
+    std::vector<CPartXml> parts = BaseAndArm();
+    parts[1].connectedTo = 1;
+    monsters_test::CLogCapture log;
+    CFightWorld world(nullptr);
+    CMonster& monster = *world.LoadMonster(folder.Monster("m.xml", parts), 0.0f, -3.0f);
+    EXPECT_EQ(world.GetJoint(*monster.GetPart(1)), nullptr);
+    EXPECT_EQ(log.Count(-1, "hinged to part"), 0) << log.All();
+    EXPECT_TRUE(monsters::CheckMonster(monster).size() == 1u) << "only the missing head";
+}
+
+TEST(CPhysicsWorldTest, AMonsterFileThatCannotBeReadCostsOneWarningLine) {
+    CGameFolder folder;
+    monsters_test::CLogCapture log;
+    CEditorWorld world("no_floor.xml");
+    log.Clear();
+    CMonster* monster = world.LoadMonster("nowhere/missing.xml", 0.0f, 0.0f);
+    ASSERT_NE(monster, nullptr);
+    EXPECT_EQ(monster->GetPartCount(), 0);
+    EXPECT_EQ(log.Count(-1, "[WARNING] Monster file nowhere/missing.xml could not be read"), 1)
+        << log.All();
+    EXPECT_EQ(log.Count(-1, "[WARNING]"), 1) << log.All();
 }
 
 TEST(CPhysicsWorldTest, PartsWithShapesBox2DCannotMakeGetNoBodyAndTheRestLoads) {
