@@ -19,6 +19,7 @@
 
 #include "EngineFixture.h"
 #include "ManualTime.h"
+#include "SdlEvents.h"
 #include "monsters/CBodyShop.h"
 #include "monsters/CCamera.h"
 #include "monsters/CEditorWorld.h"
@@ -85,22 +86,8 @@ protected:
         return condition();
     }
 
-    static void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 0); }
-    static void Move(int x, int y) {
-        SDL_Event event{};
-        event.type = event.motion.type = SDL_MOUSEMOTION;
-        event.motion.x = Uint16(x);
-        event.motion.y = Uint16(y);
-        Push(event);
-    }
-    static void Button(Uint8 type, int x, int y) {
-        SDL_Event event{};
-        event.type = event.button.type = type;
-        event.button.button = SDL_BUTTON_LEFT;
-        event.button.x = Uint16(x);
-        event.button.y = Uint16(y);
-        Push(event);
-    }
+    static void Move(int x, int y) { testing_support::PushMove(x, y); }
+    static void Button(Uint8 type, int x, int y) { testing_support::PushButton(type, x, y); }
     void Click(int x, int y) {
         Move(x, y);
         Frame();
@@ -121,15 +108,7 @@ protected:
         Button(SDL_MOUSEBUTTONUP, toX, toY);
         Frames(2);
     }
-    static void Key(SDLKey key, Uint16 unicode) {
-        for (Uint8 type : {Uint8(SDL_KEYDOWN), Uint8(SDL_KEYUP)}) {
-            SDL_Event event{};
-            event.type = event.key.type = type;
-            event.key.keysym.sym = key;
-            event.key.keysym.unicode = unicode;
-            Push(event);
-        }
-    }
+    static void Key(SDLKey key, Uint16 unicode) { testing_support::PushKey(key, unicode); }
 
     monsters::CMonstersTaskImpl* Game() {
         auto* task = dynamic_cast<monsters::CMonstersTask*>(Factory()->FindTask("game"));

@@ -6,6 +6,7 @@
 
 #include "../vorn/tasks/SdlTaskFixture.h"
 #include "PhysicsTestSupport.h"
+#include "SdlEvents.h"
 #include "monsters/CBodyShop.h"
 #include "monsters/CCamera.h"
 #include "monsters/CLevelList.h"
@@ -105,23 +106,8 @@ protected:
         }
     }
 
-    static void PushMove(int x, int y) {
-        SDL_Event motion{};
-        motion.type = SDL_MOUSEMOTION;
-        motion.motion.type = SDL_MOUSEMOTION;
-        motion.motion.x = Uint16(x);
-        motion.motion.y = Uint16(y);
-        ASSERT_EQ(SDL_PushEvent(&motion), 0);
-    }
-    static void PushButton(Uint8 type, int x, int y) {
-        SDL_Event button{};
-        button.type = type;
-        button.button.type = type;
-        button.button.button = SDL_BUTTON_LEFT;
-        button.button.x = Uint16(x);
-        button.button.y = Uint16(y);
-        ASSERT_EQ(SDL_PushEvent(&button), 0);
-    }
+    static void PushMove(int x, int y) { testing_support::PushMove(x, y); }
+    static void PushButton(Uint8 type, int x, int y) { testing_support::PushButton(type, x, y); }
     // A click as a player makes it: move there, press, release, with frames
     // in between.
     void Click(int x, int y) {
@@ -142,16 +128,7 @@ protected:
         PushButton(SDL_MOUSEBUTTONUP, toX, toY);
         Pass();
     }
-    static void PushKey(SDLKey key, Uint16 unicode) {
-        for (Uint8 type : {Uint8(SDL_KEYDOWN), Uint8(SDL_KEYUP)}) {
-            SDL_Event event{};
-            event.type = type;
-            event.key.type = type;
-            event.key.keysym.sym = key;
-            event.key.keysym.unicode = unicode;
-            ASSERT_EQ(SDL_PushEvent(&event), 0);
-        }
-    }
+    static void PushKey(SDLKey key, Uint16 unicode) { testing_support::PushKey(key, unicode); }
     void Type(const std::string& text) {
         for (char c : text)
             PushKey(SDLKey(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c), Uint16(c));

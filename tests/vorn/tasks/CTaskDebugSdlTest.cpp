@@ -4,6 +4,8 @@
 // real SDL events (SDL_PushEvent); pixels are read back from the SDL screen.
 #include <SDL.h>
 
+#include "SdlEvents.h"
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -96,18 +98,8 @@ protected:
             Kernel()->RunPass();
         }
     }
-    static void Push(SDL_Event& event) { ASSERT_EQ(SDL_PushEvent(&event), 0); }
-    // A press and release, with what the key types (SDL's UTF-16 unit).
     static void PushKey(SDLKey key, Uint16 unicode = 0, bool down = true, bool up = true) {
-        for (Uint8 type : {Uint8(SDL_KEYDOWN), Uint8(SDL_KEYUP)}) {
-            if ((type == SDL_KEYDOWN && !down) || (type == SDL_KEYUP && !up)) continue;
-            SDL_Event event{};
-            event.type = type;
-            event.key.type = type;
-            event.key.keysym.sym = key;
-            event.key.keysym.unicode = type == SDL_KEYDOWN ? unicode : 0;
-            Push(event);
-        }
+        testing_support::PushKey(key, unicode, down, up);
     }
     void Key(SDLKey key, Uint16 unicode = 0) {
         PushKey(key, unicode);
@@ -119,21 +111,7 @@ protected:
         Frames(1);
     }
     void Click(int x, int y) {
-        SDL_Event motion{};
-        motion.type = SDL_MOUSEMOTION;
-        motion.motion.type = SDL_MOUSEMOTION;
-        motion.motion.x = Uint16(x);
-        motion.motion.y = Uint16(y);
-        Push(motion);
-        for (Uint8 type : {Uint8(SDL_MOUSEBUTTONDOWN), Uint8(SDL_MOUSEBUTTONUP)}) {
-            SDL_Event button{};
-            button.type = type;
-            button.button.type = type;
-            button.button.button = SDL_BUTTON_LEFT;
-            button.button.x = Uint16(x);
-            button.button.y = Uint16(y);
-            Push(button);
-        }
+        testing_support::PushClick(x, y);
         Frames(1);
     }
 

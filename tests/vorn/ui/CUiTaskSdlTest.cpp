@@ -1,6 +1,8 @@
 // The UI task fed by the SDL event task, with real SDL events (dummy driver).
 #include <SDL.h>
 
+#include "SdlEvents.h"
+
 #include <filesystem>
 #include <fstream>
 
@@ -37,33 +39,8 @@ protected:
         CKeyboard::DeleteSingleton();
         CMouse::DeleteSingleton();
     }
-    static void PushKey(SDLKey key, Uint16 unicode) {
-        for (Uint8 type : {Uint8(SDL_KEYDOWN), Uint8(SDL_KEYUP)}) {
-            SDL_Event event{};
-            event.type = type;
-            event.key.type = type;
-            event.key.keysym.sym = key;
-            event.key.keysym.unicode = unicode;
-            ASSERT_EQ(SDL_PushEvent(&event), 0);
-        }
-    }
-    static void PushClick(int x, int y) {
-        SDL_Event motion{};
-        motion.type = SDL_MOUSEMOTION;
-        motion.motion.type = SDL_MOUSEMOTION;
-        motion.motion.x = Uint16(x);
-        motion.motion.y = Uint16(y);
-        ASSERT_EQ(SDL_PushEvent(&motion), 0);
-        for (Uint8 type : {Uint8(SDL_MOUSEBUTTONDOWN), Uint8(SDL_MOUSEBUTTONUP)}) {
-            SDL_Event button{};
-            button.type = type;
-            button.button.type = type;
-            button.button.button = SDL_BUTTON_LEFT;
-            button.button.x = Uint16(x);
-            button.button.y = Uint16(y);
-            ASSERT_EQ(SDL_PushEvent(&button), 0);
-        }
-    }
+    static void PushKey(SDLKey key, Uint16 unicode) { testing_support::PushKey(key, unicode); }
+    static void PushClick(int x, int y) { testing_support::PushClick(x, y); }
 };
 
 TEST_F(CUiTaskSdlTest, SdlEventsReachAFocusedTextInputThroughTheEventTask) {
