@@ -52,6 +52,9 @@ TEST_F(ProgramTest, WithoutAWindowTheProgramSaysWhyAndEndsWithAFailure) {
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
         EXPECT_EQ(errors.rfind("Cannot open the window: ", 0), 0u) << errors;
         EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        EXPECT_NE(Log().find("Initializing video"), std::string::npos);
+        EXPECT_EQ(Log().find("Trying to start a task game that doesn't exist"), std::string::npos)
+            << "the linked program knows the game task";
     }
 }
 
