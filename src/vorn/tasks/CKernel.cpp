@@ -175,7 +175,7 @@ int CKernel::Run() {
     }
     StopAll();
     RemoveStopped();
-    return 0;
+    return myExitCode;
 }
 
 bool CKernel::IsFocused() const {

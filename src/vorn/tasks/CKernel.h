@@ -35,7 +35,14 @@ public:
     void ForgetTask(CTask* task);
     // Ends the loop at the end of the current pass.
     void Quit() { myQuitRequested = true; }
-    // The frame loop; returns 0 once no task is left running.
+    // Ends the loop like Quit, and Run returns exitCode: the program cannot
+    // go on (a window that could not be made).
+    void QuitWithError(int exitCode) {
+        myQuitRequested = true;
+        myExitCode = exitCode;
+    }
+    // The frame loop; returns 0 once no task is left running, or the code
+    // given to QuitWithError.
     int Run();
     // Runs one pass of the loop (used by Run and by tests); false when no task
     // is left running afterwards.
@@ -86,6 +93,7 @@ private:
     std::unique_ptr<CWindowFocusHandler> myFocusHandler;
     bool myCleanupNeeded = false;
     bool myQuitRequested = false;
+    int myExitCode = 0;
     bool myRunPseudoThreads = true;
     int myMaxPassesPerSecond = 0;
     unsigned long myYieldCount = 0;

@@ -87,7 +87,9 @@ bool CTaskWindowSDL::Init(CVariableList* params) {
         Log().Error() << "Error on initialing video or timer.\n SDL Says:\n";
         Log().Error() << SDL_GetError() << "\n";
         Log().Error() << "Exiting on error \n";
+        const std::string reason = SDL_GetError();
         SDL_QuitSubSystem(SDL_INIT_FLAGS);
+        OnWindowFailed(reason);
         // Without video there is no window to make; the task waits to be stopped.
         return false;
     }
@@ -117,7 +119,7 @@ void CTaskWindowSDL::CreateWindow() {
     SDL_VideoDriverName(driver, sizeof(driver));
     Log() << "Using driver: " << driver << "\n";
 
-    uint32_t flags = SDL_SWSURFACE;
+    uint32_t flags = SDL_SWSURFACE | GetExtraVideoFlags();
     if (!myFullscreen && myResizable) {
         flags |= SDL_RESIZABLE;
         Log() << "Using resizable ( SDL_RESIZABLE )\n";
@@ -216,10 +218,13 @@ void CTaskWindowSDL::SetVideoMode() {
                       << "\n";
         Log().Error() << "Using bpp " << depth << "\n";
     }
+    BeforeVideoMode();
     SDL_Surface* screen = SDL_SetVideoMode(myWidth, myHeight, depth, flags);
     if (!screen) {
+        const std::string reason = SDL_GetError();
         Log().Error() << "Error creating the new window\n";
-        Log().Error() << "  " << SDL_GetError() << "\n";
+        Log().Error() << "  " << reason << "\n";
+        OnWindowFailed(reason);
         return;
     }
     CGfxFactorySDL::SetScreenFormat(mySurfaceFlags, screen->format->BitsPerPixel);

@@ -58,7 +58,7 @@ public:
     // Posts a resize of the current size to the event bridge.
     void PostResize();
     // Saves the current screen as a BMP file; false when it could not.
-    bool SaveScreenshot(const std::string& fileName);
+    virtual bool SaveScreenshot(const std::string& fileName);
 
     int GetWidth() const { return myWidth; }
     int GetHeight() const { return myHeight; }
@@ -72,6 +72,16 @@ public:
 
     // Sizes the window may have; larger ones are refused.
     static bool IsWindowSizeAllowed(double width, double height);
+
+protected:
+    // For back ends built on this window: SDL video flags added to the
+    // window's (SDL_OPENGL), a step just before each SDL_SetVideoMode, and
+    // what happens when video cannot start or the mode cannot be set (the
+    // reason is SDL's error text; by default the task carries on without a
+    // usable screen).
+    virtual uint32_t GetExtraVideoFlags() const { return 0; }
+    virtual void BeforeVideoMode() {}
+    virtual void OnWindowFailed(const std::string& reason) { (void)reason; }
 
 private:
     void ReadParameters(CVariableList* params);

@@ -10,7 +10,7 @@
 #include "vorn/gfx/CSprite.h"
 #include "vorn/gfx/CSpriteFactory.h"
 #include "vorn/tasks/CKernel.h"
-#include "vorn/tasks/CTaskGfxSDL.h"
+#include "vorn/tasks/CTaskGfx.h"
 #include "vorn/tasks/CTaskWindowSDL.h"
 
 namespace vorn {
@@ -91,7 +91,7 @@ void CTestTaskGfx::Animate(uint32_t ms) {
 }
 
 unsigned long CTestTaskGfx::DrawnFrames() const {
-    const CTaskGfxSDL* gfx = FindRunning<CTaskGfxSDL>();
+    const CTaskGfx* gfx = FindRunning<CTaskGfx>();
     return gfx ? gfx->GetFrameCount() : 0;
 }
 
