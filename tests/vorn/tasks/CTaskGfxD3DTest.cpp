@@ -99,6 +99,11 @@ TEST_F(CTaskGfxD3DTest, StartMakesTheDeviceAndInstallsFactoryScreenAndImmediateD
     EXPECT_EQ(shot.At(40, 59), 0u);
     EXPECT_EQ(shot.At(9, 20), 0u);
     EXPECT_TRUE(log.Has("Screenshot saved to frame.bmp"));
+    // F12's line: numbered screenshots through the debug task.
+    Run("starttask(debug, debug, 8)");
+    Run("debug::Screenshot(shots/shot)");
+    EXPECT_EQ(LoadPicture("shots/shot_0001.bmp").At(10, 20), 0xC81E28u);
+    Run("stoptask(debug)");
     red.reset();
 
     Run("stoptask(gfx)");
@@ -162,7 +167,7 @@ TEST_F(CTaskGfxD3DTest, AFightLooksAsUnderSdlAndShowsCollisionOutlinesOnlyHere) 
 }
 
 TEST_F(CTaskGfxD3DTest, LineStripsStayUntilReplacedAndVanishAfter31FramesWithoutNewOnes) {
-    StartBackEnd("d3d", 200, 100);
+    StartBackEnd("opengl", 200, 100);  // the library's second name
     auto back = Sprite(0, 0, 200, 100, [](int, int) { return CColor(10, 20, 30); });
     physics::CLineList* lines = physics::CLineList::GetSingleton();
     auto strip = [&](float y) { lines->AddStrip({{10.0f, y}, {150.0f, y}}, 0xFFFFFFFF); };
