@@ -80,11 +80,11 @@ void CD3DTexture::Drop() {
     if (--myReferences <= 0) delete this;
 }
 
-bool CD3DTexture::Create() {
+bool CD3DTexture::Create(const uint32_t* pixels) {
     CGLDevice* device = Device();
     if (!device) return false;
     if (myHandle) ReleaseTexture();
-    myHandle = device->CreateTexture(myWidth, myHeight);
+    myHandle = device->CreateTexture(myWidth, myHeight, pixels);
     return myHandle != 0;
 }
 
@@ -108,14 +108,10 @@ CD3DTexture::LoadResult CD3DTexture::Load(std::string& problem) {
     }
     myWidth = int(info.width);
     myHeight = int(info.height);
-    if (!Create()) {
+    // Made with its pixels: one upload.
+    if (!Create(pixels.data())) {
         problem = "the device could not make a texture of " + std::to_string(myWidth) + " x " +
                   std::to_string(myHeight) + " pixels";
-        return LOAD_FAILED;
-    }
-    if (!Device()->Upload(myHandle, types_rect(0, 0, myWidth, myHeight), pixels.data())) {
-        ReleaseTexture();
-        problem = "the device could not take the pixels";
         return LOAD_FAILED;
     }
     return LOAD_OK;

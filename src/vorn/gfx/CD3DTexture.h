@@ -42,9 +42,9 @@ public:
     const std::string& GetFilename() const { return myFileName; }
     bool IsBuffer() const { return myFileName.empty(); }
 
-    // A transparent OpenGL texture of the record's size; false without a
-    // device or when the device refuses.
-    bool Create();
+    // An OpenGL texture of the record's size holding pixels (premultiplied
+    // ARGB) or transparent; false without a device or when it refuses.
+    bool Create(const uint32_t* pixels = nullptr);
     // Loads the file into a new OpenGL texture.
     enum LoadResult { LOAD_OK = 0, LOAD_NO_DEVICE, LOAD_NO_INFO, LOAD_FAILED };
     LoadResult Load(std::string& problem);

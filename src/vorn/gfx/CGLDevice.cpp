@@ -230,7 +230,7 @@ bool CGLDevice::ReadBackBuffer(std::vector<uint32_t>& pixels, int& width, int& h
     return true;
 }
 
-unsigned CGLDevice::CreateTexture(int width, int height) {
+unsigned CGLDevice::CreateTexture(int width, int height, const uint32_t* pixels) {
     if (width < 1 || height < 1 || width > myMaxTextureSize || height > myMaxTextureSize) return 0;
     ClearErrors();
     GLuint texture = 0;
@@ -244,9 +244,13 @@ unsigned CGLDevice::CreateTexture(int width, int height) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     const GLfloat transparent[4] = {0, 0, 0, 0};
     glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, transparent);
-    const std::vector<uint32_t> clear(size_t(width) * height, 0);
+    std::vector<uint32_t> clear;
+    if (!pixels) {
+        clear.assign(size_t(width) * height, 0);
+        pixels = clear.data();
+    }
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
-                 clear.data());
+                 pixels);
     if (!NoErrors()) {
         glDeleteTextures(1, &texture);
         return 0;

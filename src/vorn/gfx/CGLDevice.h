@@ -109,8 +109,8 @@ public:
     bool ReadBackBuffer(std::vector<uint32_t>& pixels, int& width, int& height);
 
     // Textures (premultiplied ARGB). CreateTexture gives 0 on failure; a new
-    // texture is transparent black.
-    unsigned CreateTexture(int width, int height);
+    // texture holds pixels (width x height of them) or is transparent black.
+    unsigned CreateTexture(int width, int height, const uint32_t* pixels = nullptr);
     // False when OpenGL reported an error (the texture is deleted regardless).
     bool DeleteTexture(unsigned texture);
     // pixels: rect.w x rect.h values, row by row.
