@@ -4,7 +4,7 @@ BUILD ?= build
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build play test test-sanitize bench fuzz format clean
+.PHONY: all deps build play play-gl test test-sanitize bench fuzz format clean
 
 all: build
 
@@ -19,6 +19,10 @@ build: deps $(BUILD)/CMakeCache.txt
 
 play: build
 	cd game && ../$(BUILD)/bin/monsters
+
+# The same game drawn through OpenGL (needs an X display with OpenGL).
+play-gl: build
+	cd game && ../$(BUILD)/bin/monsters autoexec_gl.txt
 
 test: build
 	@sh tools/run-tests.sh $(BUILD)

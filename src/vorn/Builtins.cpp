@@ -9,6 +9,7 @@
 #include "vorn/tasks/CTestTaskGfx.h"
 #include "vorn/tasks/CTester.h"
 #include "vorn/tasks/CTesterTask.h"
+#include "vorn/tasks/D3DTaskLibrary.h"
 #include "vorn/tasks/SdlTaskLibrary.h"
 #include "vorn/ui/UiSelfTests.h"
 #include "vorn/ui/UiTaskTypes.h"
@@ -32,6 +33,8 @@ void RegisterTaskTypes(CTaskFactory& factory) {
 void RegisterTaskLibraries(CTaskFactory& factory) {
     factory.RegisterTaskLibrary("sdl", &RegisterSdlTaskLibrary);
     factory.RegisterTaskLibrary("sdl_mixer", &RegisterSdlMixerTaskLibrary);
+    factory.RegisterTaskLibrary("d3d", &RegisterD3DTaskLibrary);
+    factory.RegisterTaskLibrary("opengl", &RegisterD3DTaskLibrary);
 }
 
 void RegisterSelfTests() {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "vorn/gfx/CColor.h"
 #include "vorn/gfx/CPixelFormat.h"
 
 namespace vorn {
@@ -27,6 +29,13 @@ public:
     virtual IPixel* NewReference(IPixel* surface) = 0;
     // Deletes the surface; null and the null surface are ignored.
     virtual void FreeImage(IPixel* surface) = 0;
+    // A buffer like NewAlphaBuffer holding colors (w x h of them, row by row,
+    // straight alpha): how pixels are made where surfaces do not take them one
+    // by one (the accelerated back end). The null surface by default.
+    virtual IPixel* NewBufferFromColors(int w, int h, const std::vector<CColor>& colors);
+    // The colours of the surface's source rectangle, row by row; empty when
+    // they cannot be read. By default read with GetPixel.
+    virtual std::vector<CColor> ReadColors(IPixel* surface);
 };
 
 }  // namespace vorn

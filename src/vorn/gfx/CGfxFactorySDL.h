@@ -20,6 +20,7 @@ public:
     IPixel* LoadImage(const std::string& fileName, const CPixelFormat& format) override;
     IPixel* NewReference(IPixel* surface) override;
     void FreeImage(IPixel* surface) override;
+    IPixel* NewBufferFromColors(int w, int h, const std::vector<CColor>& colors) override;
 
     // Published by the window task after each video mode change: the SDL
     // flags for new buffers (0: software surfaces) and the screen's depth.
@@ -27,8 +28,9 @@ public:
     static uint32_t GetSurfaceFlags();
     static int GetScreenBitsPerPixel();
 
-private:
-    // Decodes a checked image file; null on failure.
+    // Decodes an image file checked by ReadImageInfo (format is its
+    // CImageInfo::Format); null on failure. The accelerated back end decodes
+    // through it too, so both show the same pixels.
     static SDL_Surface* Decode(const std::string& fileName, int format);
 };
 

@@ -50,22 +50,16 @@ std::string ResolveImage(const std::string& image, const std::string& ogfFile) {
 }
 
 // Multiplies red, green and blue of every pixel by the factors; alpha stays.
-void Tint(IPixel* image, double red, double green, double blue) {
-    image->SetParameter(IPixel::PARAM_CLEAR_COLOR, CColor(0, 0, 0, 0).ToARGB());
-    for (int y = 0; y < image->GetHeight(); ++y)
-        for (int x = 0; x < image->GetWidth(); ++x) {
-            const CColor color = image->GetPixel(x, y);
-            if (color.a == 0) continue;  // invisible either way
-            CColor tinted = ScaleChannels(color, red, green, blue);
-            if (color.a != 255) {
-                // PutPixel blends what is not opaque: onto a cleared pixel
-                // the colour arrives multiplied by its alpha, so divide first.
-                const double up = 255.0 / color.a;
-                tinted = ScaleChannels(tinted, up, up, up);
-                image->Clean(types_rect(x, y, 1, 1));
-            }
-            image->PutPixel(x, y, tinted);
+void Tint(std::vector<CColor>& colors, double red, double green, double blue) {
+    for (CColor& color : colors) {
+        if (color.a == 0) continue;  // invisible either way
+        CColor tinted = ScaleChannels(color, red, green, blue);
+        if (color.a != 255) {
+            const double up = 255.0 / color.a;
+            tinted = ScaleChannels(tinted, up, up, up);
         }
+        color = tinted;
+    }
 }
 
 }  // namespace
@@ -166,11 +160,13 @@ bool COgfFontLoader::Load(CFont* font, const std::string& fileName) {
         const double blue = Digit(tint[2]) * 0.125;
         *log << "Red: " << red << "Green: " << green << "Blue: " << blue << "\n";
         // Loaded images share their pixels with every other user of the file:
-        // tint a copy of our own.
-        IPixel* own = image->Clone();
+        // tint a copy of our own, made from the colours (not every back end's
+        // surfaces take pixels one by one).
+        std::vector<CColor> colors = Gfx::ReadColors(image);
+        const int w = image->GetWidth(), h = image->GetHeight();
+        Tint(colors, red, green, blue);
         Gfx::FreeImage(image);
-        image = own;
-        if (image && !image->Empty()) Tint(image, red, green, blue);
+        image = Gfx::NewBuffer(w, h, colors);
     }
 
     font->SetImage(image);

@@ -70,8 +70,10 @@ bool CScreenLayerImmediateMode::DrawAll(CSprite* target) {
     IPixel* screen = target ? target->GetImage() : nullptr;
     if (!screen) return false;
     // Nothing is erased: start from a clean screen so that moving sprites
-    // leave no trails.
-    screen->Clean(types_rect(0, 0, screen->GetWidth(), screen->GetHeight()));
+    // leave no trails. The accelerated back end clears its back buffer when
+    // a frame begins (and its screen cannot be cleaned).
+    if (screen->GetPixelType() != IPixel::PIXEL_D3D)
+        screen->Clean(types_rect(0, 0, screen->GetWidth(), screen->GetHeight()));
     for (size_t i = myChildren.size(); i-- > 0;)
         myChildren[i]->Draw(target);
     screen->AddUpdateRect(target->GetRect());

@@ -96,6 +96,27 @@ public:
         }
     }
 
+    // Lets go of a file's texture for good: it is kept no longer, and it is
+    // freed now when no surface shows it, else when the last one lets go.
+    // False, with a message, for a file that is not loaded.
+    bool UnloadFile(const std::string& fileName) {
+        auto it = myRecords.find(fileName);
+        if (it == myRecords.end()) {
+            if (myReport)
+                CLog::GetSingleton()->Error() << "CTextureManager::UnloadFile() - trying to unload "
+                                                 "a file that doesn't exist: "
+                                              << fileName << "\n";
+            return false;
+        }
+        it->second.keep = false;
+        if (it->second.references == 0) {
+            CTextureReleaser<T>::Release(it->second.texture);
+            myNames.erase(it->second.texture);
+            myRecords.erase(it);
+        }
+        return true;
+    }
+
     // Queries that never log.
     bool IsLoaded(const std::string& fileName) const { return myRecords.count(fileName) != 0; }
     bool IsManaged(T texture) const { return Find(texture) != myRecords.end(); }

@@ -79,6 +79,28 @@ IPixel* LoadImage(const std::string& fileName, const CPixelFormat& format) {
     return GetNullSurface();
 }
 
+IPixel* NewBuffer(int w, int h, const std::vector<CColor>& colors) {
+    CGfxFactory* factory = State().factory;
+    if (!factory) {
+        CLog::GetSingleton()->Warning()
+            << "Gfx::NewBuffer() - no GFXFactory given, cannot create graphics surface.\n";
+        return GetNullSurface();
+    }
+    if (!IsSurfaceSizeAllowed(w, h) || colors.size() != size_t(w) * size_t(h)) {
+        CLog::GetSingleton()->Warning()
+            << "Gfx::NewBuffer() - " << colors.size() << " colours do not make a buffer of " << w
+            << " x " << h << " pixels\n";
+        return GetNullSurface();
+    }
+    return factory->NewBufferFromColors(w, h, colors);
+}
+
+std::vector<CColor> ReadColors(IPixel* surface) {
+    CGfxFactory* factory = State().factory;
+    if (!factory || !surface || surface->IsNullSurface()) return {};
+    return factory->ReadColors(surface);
+}
+
 void FreeImage(IPixel* surface) {
     // Nothing to free: no message either, so that sprites outliving the
     // graphics task end quietly.

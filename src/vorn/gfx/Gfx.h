@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "vorn/gfx/CColor.h"
 #include "vorn/gfx/CPixelFormat.h"
 
 namespace vorn {
@@ -41,6 +43,13 @@ IPixel* NewBuffer(IPixel* surface);
 // surface, silently.
 IPixel* NewOpaqueBuffer(int w, int h);
 IPixel* LoadImage(const std::string& fileName, const CPixelFormat& format = CPixelFormat());
+// A buffer with an alpha channel holding colors, w x h of them row by row
+// (the factory's NewBufferFromColors); the null surface, with a warning, when
+// there is no factory or the count does not match.
+IPixel* NewBuffer(int w, int h, const std::vector<CColor>& colors);
+// The colours of a surface's source rectangle, row by row (the factory's
+// ReadColors); empty without a factory.
+std::vector<CColor> ReadColors(IPixel* surface);
 // Deletes a surface made by the factory; null, the null surface and the
 // screen surface are left alone.
 void FreeImage(IPixel* surface);

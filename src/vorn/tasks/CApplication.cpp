@@ -14,8 +14,9 @@ namespace vorn {
 
 CApplication::CApplication(int argc, char** argv)
     : myKernel(CKernel::GetSingleton()), myScriptName("autoexec.txt") {
-    (void)argc;
-    (void)argv;
+    // A script named on the command line replaces autoexec.txt (the one for
+    // the OpenGL back end, autoexec_gl.txt, is run so).
+    if (argc > 1 && argv && argv[1] && argv[1][0] != '\0') myScriptName = argv[1];
     CConsole* console = CApplicationFactory::GetSingleton()->GetConsole();
     myScriptFound = static_cast<bool>(std::ifstream(myScriptName));
     if (!myScriptFound) {

@@ -7,7 +7,8 @@ namespace vorn {
 class CKernel;
 
 // The program: runs the start-up script "autoexec.txt" from the working
-// directory through the main console, then hands over to the kernel loop.
+// directory (or the script named by the first command-line argument) through
+// the main console, then hands over to the kernel loop.
 class CApplication {
 public:
     CApplication(int argc, char** argv);
@@ -15,7 +16,7 @@ public:
     CApplication(const CApplication&) = delete;
     CApplication& operator=(const CApplication&) = delete;
 
-    // The kernel loop; returns 0.
+    // The kernel loop; returns 0, or the code of CKernel::QuitWithStatus.
     int Run();
     // False when the start-up script could not be read.
     bool HasStartupScript() const { return myScriptFound; }

@@ -34,7 +34,8 @@ void CTaskFactory::RegisterTaskLibrary(const std::string& libraryName, LibraryLo
 }
 
 void CTaskFactory::LoadTaskLibrary(const std::string& libraryName) {
-    const bool known = libraryName == "sdl" || libraryName == "sdl_mixer" || libraryName == "d3d";
+    const bool known = libraryName == "sdl" || libraryName == "sdl_mixer" || libraryName == "d3d" ||
+                       libraryName == "opengl";
     if (!known) {
         CLog::GetSingleton()->Error()
             << "TaskLoad failed - Couldn't load task: " << libraryName << "\n";

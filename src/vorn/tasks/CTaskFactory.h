@@ -31,7 +31,8 @@ public:
         return myMakers.IsRegistered(typeName);
     }
 
-    // Registers the task types of a library: "sdl", "sdl_mixer" or "d3d".
+    // Registers the task types of a library: "sdl", "sdl_mixer", "d3d" or
+    // "opengl" (another name for "d3d").
     void LoadTaskLibrary(const std::string& libraryName);
 
     bool StartTask(const std::string& typeName, const std::string& instanceName, int priority,

@@ -15,6 +15,8 @@ public:
     CTaskGfx();
 
     const CTimer& GetAnimationClock() const { return myAnimationClock; }
+    // Frames drawn since the start.
+    virtual unsigned long GetFrameCount() const = 0;
 
 protected:
     // Restarts the animation clock at 0.

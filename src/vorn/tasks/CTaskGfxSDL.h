@@ -35,7 +35,7 @@ public:
     CPixelScreenSDL* GetScreen() const { return myScreen.get(); }
     CGfxFactorySDL* GetFactory() const { return myFactory.get(); }
     // Frames presented since the start.
-    unsigned long GetFrameCount() const { return myFrameCount; }
+    unsigned long GetFrameCount() const override { return myFrameCount; }
 
 private:
     std::unique_ptr<CGfxFactorySDL> myFactory;

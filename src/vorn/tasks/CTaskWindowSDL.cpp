@@ -83,19 +83,26 @@ void CTaskWindowSDL::ReadParameters(CVariableList* params) {
     if (number(7, value)) myFrame = value != 0;
 }
 
-namespace {
-
-// Without a window there is no game: say why on standard error (where a
-// player who started the program from a terminal sees it) and end the run.
-void GiveUpWithoutWindow(const char* cause) {
-    std::fprintf(stderr, "Cannot open the window: %s\n", cause && *cause ? cause : "unknown error");
+void CTaskWindowSDL::OnWindowFailed(const std::string& reason) {
+    // Without a first window there is no game: say why on standard error
+    // (where a player who started the program from a terminal sees it) and
+    // end the run. A later failure (a refused resize) is in the log only.
+    if (!myStarting) return;
+    std::fprintf(stderr, "Cannot open the window: %s\n",
+                 reason.empty() ? "unknown error" : reason.c_str());
     CKernel::GetSingleton()->QuitWithStatus(1);
 }
 
-}  // namespace
+void CTaskWindowSDL::ReportWindowFailure(const std::string& reason) {
+    if (myFailureReported) return;
+    myFailureReported = true;
+    OnWindowFailed(reason);
+}
 
 bool CTaskWindowSDL::Init(CVariableList* params) {
     ReadParameters(params);
+    myStarting = true;
+    myFailureReported = false;
 
     // SDL falls back to text-mode drivers when there is no display; a game
     // wants a real window or a clear failure. SDL_VIDEODRIVER still chooses.
@@ -106,8 +113,10 @@ bool CTaskWindowSDL::Init(CVariableList* params) {
         Log().Error() << "Error on initialing video or timer.\n SDL Says:\n";
         Log().Error() << SDL_GetError() << "\n";
         Log().Error() << "Exiting on error \n";
-        GiveUpWithoutWindow(SDL_GetError());
+        const std::string reason = SDL_GetError();
         SDL_QuitSubSystem(SDL_INIT_FLAGS);
+        ReportWindowFailure(reason);
+        myStarting = false;
         // Without video there is no window to make; the task waits to be stopped.
         return false;
     }
@@ -121,7 +130,8 @@ bool CTaskWindowSDL::Init(CVariableList* params) {
     myListening = true;
     // Sets the video mode, through OnResize.
     PostResize();
-    if (!SDL_GetVideoSurface()) GiveUpWithoutWindow(SDL_GetError());
+    if (!SDL_GetVideoSurface()) ReportWindowFailure(SDL_GetError());
+    myStarting = false;
     return false;
 }
 
@@ -138,7 +148,7 @@ void CTaskWindowSDL::CreateWindow() {
     SDL_VideoDriverName(driver, sizeof(driver));
     Log() << "Using driver: " << driver << "\n";
 
-    uint32_t flags = SDL_SWSURFACE;
+    uint32_t flags = SDL_SWSURFACE | GetExtraVideoFlags();
     if (!myFullscreen && myResizable) {
         flags |= SDL_RESIZABLE;
         Log() << "Using resizable ( SDL_RESIZABLE )\n";
@@ -251,16 +261,20 @@ void CTaskWindowSDL::SetVideoMode() {
     }
     // A new mode frees the old video surface, even when it fails.
     if (CPixelScreenSDL* engineScreen = SdlScreen()) engineScreen->ReleaseVideoSurface();
+    BeforeVideoMode();
     SDL_Surface* screen = SDL_SetVideoMode(myWidth, myHeight, depth, flags);
     if (CPixelScreenSDL* engineScreen = SdlScreen()) {
         engineScreen->AdoptVideoSurface();
         Gfx::GetScreenLayerHook()->RequestRedrawAll();
     }
     if (!screen) {
+        const std::string reason = SDL_GetError();
         Log().Error() << "Error creating the new window\n";
-        Log().Error() << "  " << SDL_GetError() << "\n";
+        Log().Error() << "  " << reason << "\n";
+        ReportWindowFailure(reason);
         return;
     }
+    myFailureReported = false;
     CGfxFactorySDL::SetScreenFormat(mySurfaceFlags, screen->format->BitsPerPixel);
 }
 

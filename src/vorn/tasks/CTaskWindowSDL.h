@@ -58,7 +58,7 @@ public:
     // Posts a resize of the current size to the event bridge.
     void PostResize();
     // Saves the current screen as a BMP file; false when it could not.
-    bool SaveScreenshot(const std::string& fileName);
+    virtual bool SaveScreenshot(const std::string& fileName);
 
     int GetWidth() const { return myWidth; }
     int GetHeight() const { return myHeight; }
@@ -74,11 +74,27 @@ public:
     // Sizes the window may have; larger ones are refused.
     static bool IsWindowSizeAllowed(double width, double height);
 
+protected:
+    // For back ends built on this window: SDL video flags added to the
+    // window's (SDL_OPENGL), a step just before each SDL_SetVideoMode, and
+    // what happens when video cannot start or the mode cannot be set (the
+    // reason is SDL's error text; by default the task carries on without a
+    // usable screen).
+    virtual uint32_t GetExtraVideoFlags() const { return 0; }
+    virtual void BeforeVideoMode() {}
+    // The window could not be made (once per failure). While the task starts
+    // this ends the program with a line on standard error.
+    virtual void OnWindowFailed(const std::string& reason);
+
 private:
+    void ReportWindowFailure(const std::string& reason);
     void ReadParameters(CVariableList* params);
     void CreateWindow();
     void SetVideoMode();
 
+    // Init is running: a failure now means there is no window at all.
+    bool myStarting = false;
+    bool myFailureReported = false;
     int myWidth = DEFAULT_WIDTH;
     int myHeight = DEFAULT_HEIGHT;
     int myBitsPerPixel = 0;

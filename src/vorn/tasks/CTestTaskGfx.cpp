@@ -94,7 +94,7 @@ void CTestTaskGfx::Animate(uint32_t ms) {
 }
 
 unsigned long CTestTaskGfx::DrawnFrames() const {
-    const CTaskGfxSDL* gfx = FindRunning<CTaskGfxSDL>();
+    const CTaskGfx* gfx = FindRunning<CTaskGfx>();
     return gfx ? gfx->GetFrameCount() : 0;
 }
 
