@@ -4,6 +4,10 @@
 #include <cmath>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vorn::resampling {
 
 namespace {
@@ -23,11 +27,39 @@ inline uint32_t Lerp(uint32_t a, uint32_t b, uint32_t u) {
     return low | high;
 }
 
+// Between four neighbours p00 p01 (upper row) and p10 p11, weights ux and uy
+// in 0..256 (columns blended first, then the two results).
 inline uint32_t Bilinear(uint32_t p00, uint32_t p01, uint32_t p10, uint32_t p11, uint32_t ux,
                          uint32_t uy) {
     // Inside a flat area all four agree: nothing to blend.
     if (p00 == p01 && p00 == p10 && p00 == p11) return p00;
-    return Lerp(Lerp(p00, p01, ux), Lerp(p10, p11, ux), uy);
+    return Lerp(Lerp(p00, p10, uy), Lerp(p01, p11, uy), ux);
+}
+
+// Bilinear for the four pixels at p and p + pitch: the same arithmetic, with
+// all eight channels of two pixels in one register where SSE2 is there.
+inline uint32_t BilinearAt(const uint32_t* p, size_t pitch, uint32_t ux, uint32_t uy) {
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i half = _mm_set1_epi16(128);
+    const __m128i top =
+        _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), zero);
+    const __m128i bottom =
+        _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + pitch)), zero);
+    // Down the two columns: top * (256 - uy) + bottom * uy, at most 255 * 256.
+    __m128i columns = _mm_add_epi16(_mm_mullo_epi16(top, _mm_set1_epi16(short(256 - uy))),
+                                    _mm_mullo_epi16(bottom, _mm_set1_epi16(short(uy))));
+    columns = _mm_srli_epi16(_mm_add_epi16(columns, half), 8);
+    // Across: the left column by 256 - ux, the right one by ux.
+    const __m128i weights = _mm_set_epi64x(int64_t(ux * 0x0001000100010001ull),
+                                           int64_t((256 - ux) * 0x0001000100010001ull));
+    __m128i blended = _mm_mullo_epi16(columns, weights);
+    blended = _mm_add_epi16(blended, _mm_srli_si128(blended, 8));
+    blended = _mm_srli_epi16(_mm_add_epi16(blended, half), 8);
+    return uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(blended, blended)));
+#else
+    return Bilinear(p[0], p[1], p[pitch], p[pitch + 1], ux, uy);
+#endif
 }
 
 // How a premultiplied result is written: kept premultiplied, made straight
@@ -183,9 +215,8 @@ void RotateRows(const CImage& source, double c, double s, int w, int h, const CT
         for (int x = first; x < last; ++x, fx += stepX, fy += stepY) {
             const int64_t ix = fx >> 16, iy = fy >> 16;
             if (uint64_t(ix) > uint64_t(sw) || uint64_t(iy) > uint64_t(sh)) continue;
-            const uint32_t* p = &padded[size_t(iy) * pw + size_t(ix)];
-            const uint32_t sample = Bilinear(p[0], p[1], p[pw], p[pw + 1], uint32_t(fx >> 8) & 0xFF,
-                                             uint32_t(fy >> 8) & 0xFF);
+            const uint32_t sample = BilinearAt(&padded[size_t(iy) * pw + size_t(ix)], size_t(pw),
+                                               uint32_t(fx >> 8) & 0xFF, uint32_t(fy >> 8) & 0xFF);
             if (sample) to[x] = store(sample);
         }
     }
