@@ -51,8 +51,8 @@ inline uint32_t BilinearAt(const uint32_t* p, size_t pitch, uint32_t ux, uint32_
                                     _mm_mullo_epi16(bottom, _mm_set1_epi16(short(uy))));
     columns = _mm_srli_epi16(_mm_add_epi16(columns, half), 8);
     // Across: the left column by 256 - ux, the right one by ux.
-    const __m128i weights = _mm_set_epi64x(int64_t(ux * 0x0001000100010001ull),
-                                           int64_t((256 - ux) * 0x0001000100010001ull));
+    const __m128i weights =
+        _mm_unpacklo_epi64(_mm_set1_epi16(short(256 - ux)), _mm_set1_epi16(short(ux)));
     __m128i blended = _mm_mullo_epi16(columns, weights);
     blended = _mm_add_epi16(blended, _mm_srli_si128(blended, 8));
     blended = _mm_srli_epi16(_mm_add_epi16(blended, half), 8);
@@ -217,7 +217,7 @@ void RotateRows(const CImage& source, double c, double s, int w, int h, const CT
             if (uint64_t(ix) > uint64_t(sw) || uint64_t(iy) > uint64_t(sh)) continue;
             const uint32_t sample = BilinearAt(&padded[size_t(iy) * pw + size_t(ix)], size_t(pw),
                                                uint32_t(fx >> 8) & 0xFF, uint32_t(fy >> 8) & 0xFF);
-            if (sample) to[x] = store(sample);
+            to[x] = store(sample);
         }
     }
 }

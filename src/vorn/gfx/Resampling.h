@@ -40,7 +40,8 @@ struct CTarget {
 };
 
 namespace detail {
-// (255 << 16) / a, rounded: un-premultiplying is a multiply and a shift.
+// (255 << 16) / a, rounded (0 for 0): un-premultiplying is a multiply and a
+// shift.
 constexpr std::array<uint32_t, 256> MakeReciprocals() {
     std::array<uint32_t, 256> table{};
     for (uint32_t a = 1; a < 256; ++a)
@@ -66,10 +67,9 @@ inline uint32_t Premultiply(uint32_t argb) {
            (MulDiv255((argb >> 8) & 0xFF, a) << 8) | MulDiv255(argb & 0xFF, a);
 }
 
+// Without branches: the table gives 0 for alpha 0 and exactly 1 << 16 for 255.
 inline uint32_t Unpremultiply(uint32_t premultiplied) {
     const uint32_t a = premultiplied >> 24;
-    if (a == 255) return premultiplied;
-    if (a == 0) return 0;
     const uint32_t k = detail::RECIPROCALS[a];
     auto channel = [k](uint32_t c) {
         const uint32_t v = (c * k + 0x8000) >> 16;
