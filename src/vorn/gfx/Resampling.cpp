@@ -217,7 +217,7 @@ void RotateRows(const CImage& source, double c, double s, int w, int h, const CT
             if (uint64_t(ix) > uint64_t(sw) || uint64_t(iy) > uint64_t(sh)) continue;
             const uint32_t sample = BilinearAt(&padded[size_t(iy) * pw + size_t(ix)], size_t(pw),
                                                uint32_t(fx >> 8) & 0xFF, uint32_t(fy >> 8) & 0xFF);
-            to[x] = store(sample);
+            if (sample) to[x] = store(sample);
         }
     }
 }
