@@ -4,7 +4,7 @@ BUILD ?= build
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build play play-gl test test-sanitize bench fuzz format clean
+.PHONY: all deps build play play-gl test test-sanitize bench soak fuzz format clean
 
 all: build
 
@@ -34,6 +34,12 @@ test-sanitize: deps
 
 bench: build
 	cd game && ../$(BUILD)/bin/vorn_bench
+
+# Endurance run of the game under SDL's dummy drivers: SOAK_MINUTES (60) of
+# play, memory and log checked every minute (see tools/soak.sh).
+SOAK_MINUTES ?= 60
+soak: build
+	sh tools/soak.sh $(SOAK_MINUTES) $(BUILD)
 
 format:
 	find src tests bench tools fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -6,8 +6,10 @@
 //                       into the widgets (hover changes, border cursors)
 //   BM_UiRelayout       the whole desktop re-placed after a window resize
 //   BM_UiRelayoutWithSprites   the same with a sprite on every window and
-//                       button, on an SDL screen (dummy driver): each resize
-//                       scales their images anew
+//                       button, on an SDL screen (dummy driver); the images
+//                       are scaled when next drawn
+//   BM_UiRelayoutAndDraw  the same followed by the frame that shows it: the
+//                       screen layer's update, which scales every image once
 //
 // Runs in a temporary folder: the sprites the windows ask for are missing
 // there (the widgets then draw nothing), and the log goes there too.
@@ -184,7 +186,7 @@ vorn::CSmartPtr<vorn::CSprite> Panel(int w, int h, uint8_t shade) {
     return vorn::CSmartPtr<vorn::CSprite>(sprite);
 }
 
-void BM_UiRelayoutWithSprites(benchmark::State& state) {
+void RelayoutWithSprites(benchmark::State& state, bool draw) {
     CSdlScreen screen;
     {
         CUiScene scene;
@@ -201,10 +203,20 @@ void BM_UiRelayoutWithSprites(benchmark::State& state) {
                 bridge->OnResize(1024, 768);
             else
                 bridge->OnResize(800, 600);
+            if (draw) vorn::CScreenLayer::GetSingleton()->Update();
         }
         state.SetItemsProcessed(state.iterations());
     }
 }
+
+void BM_UiRelayoutWithSprites(benchmark::State& state) {
+    RelayoutWithSprites(state, false);
+}
 BENCHMARK(BM_UiRelayoutWithSprites)->Unit(benchmark::kMicrosecond);
+
+void BM_UiRelayoutAndDraw(benchmark::State& state) {
+    RelayoutWithSprites(state, true);
+}
+BENCHMARK(BM_UiRelayoutAndDraw)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -20,14 +20,6 @@ namespace {
 
 uint32_t ourEngineValues[2] = {0, 0};
 
-// Pixels of the colour key become transparent black.
-void ApplyColorKey(const SDL_Surface* surface, std::vector<CColor>& colors) {
-    if (!(surface->flags & SDL_SRCCOLORKEY)) return;
-    const CColor key = RawToColor(surface->format, surface->format->colorkey);
-    for (CColor& c : colors)
-        if (c.r == key.r && c.g == key.g && c.b == key.b) c = CColor(0, 0, 0, 0);
-}
-
 bool EndsWithNoCase(const std::string& text, const std::string& end) {
     if (text.size() < end.size()) return false;
     return std::equal(end.rbegin(), end.rend(), text.rbegin(),
@@ -125,10 +117,9 @@ void CPixelSDL::Clean(const types_rect& rect) {
     SDL_FillRect(mySurface, &fill, ColorToRaw(mySurface->format, myClearColor));
 }
 
-resampling::CColorImage CPixelSDL::ReadSource() const {
-    resampling::CColorImage image;
-    image.pixels = ReadColors(mySurface, mySourceRect);
-    ApplyColorKey(mySurface, image.pixels);
+resampling::CImage CPixelSDL::ReadSource(bool premultiply) const {
+    resampling::CImage image;
+    image.pixels = ReadArgb(mySurface, mySourceRect, premultiply);
     if (image.pixels.size() == static_cast<size_t>(mySourceRect.w) * mySourceRect.h) {
         image.width = mySourceRect.w;
         image.height = mySourceRect.h;
@@ -136,11 +127,9 @@ resampling::CColorImage CPixelSDL::ReadSource() const {
     return image;
 }
 
-IPixel* CPixelSDL::WrapColors(const resampling::CColorImage& image) {
-    if (image.width < 1 || image.height < 1) return Gfx::GetNullSurface();
-    SDL_Surface* surface = CreateAlphaSurface(image.width, image.height);
-    if (surface) WriteColors(surface, image.pixels);
-    return Wrap(surface);
+IPixel* CPixelSDL::WrapNew(int w, int h,
+                           const std::function<void(const resampling::CTarget&)>& fill) {
+    return Wrap(CreateAlphaSurface(w, h, fill));
 }
 
 IPixel* CPixelSDL::Resize(int w, int h) const {
@@ -150,7 +139,16 @@ IPixel* CPixelSDL::Resize(int w, int h) const {
                                         << w << " x " << h << " pixels\n";
         return Gfx::GetNullSurface();
     }
-    return WrapColors(resampling::Scale(ReadSource(), w, h));
+    // The same size is a plain copy: no premultiplying, no rounding.
+    const bool same = w == mySourceRect.w && h == mySourceRect.h;
+    const resampling::CImage source = ReadSource(!same);
+    if (source.width < 1) return Gfx::GetNullSurface();
+    return WrapNew(w, h, [&](const resampling::CTarget& target) {
+        if (same)
+            resampling::CopyInto(source, target);
+        else
+            resampling::ScaleInto(source, w, h, target);
+    });
 }
 
 IPixel* CPixelSDL::Rotate(float degrees) const {
@@ -163,7 +161,18 @@ IPixel* CPixelSDL::Rotate(float degrees) const {
     int w = 0, h = 0;
     resampling::RotatedSize(mySourceRect.w, mySourceRect.h, degrees, w, h);
     if (!Gfx::IsSurfaceSizeAllowed(w, h)) return Gfx::GetNullSurface();
-    return WrapColors(resampling::Rotate(ReadSource(), degrees));
+    // Right angles move the pixels as they are.
+    const int quarters = resampling::QuarterTurns(degrees);
+    const resampling::CImage source = ReadSource(quarters < 0);
+    if (source.width < 1) return Gfx::GetNullSurface();
+    if (quarters >= 0) {
+        const resampling::CImage turned = resampling::TurnQuarters(source, quarters);
+        return WrapNew(
+            w, h, [&](const resampling::CTarget& target) { resampling::CopyInto(turned, target); });
+    }
+    return WrapNew(w, h, [&](const resampling::CTarget& target) {
+        resampling::RotateInto(source, degrees, target);
+    });
 }
 
 IPixel* CPixelSDL::SetAlpha(uint8_t alpha) const {
@@ -190,12 +199,12 @@ IPixel* CPixelSDL::SetAlpha(uint8_t alpha) const {
 
 IPixel* CPixelSDL::Clone() const {
     if (!mySurface) return Gfx::GetNullSurface();
-    SDL_Surface* copy = CreateAlphaSurface(mySurface->w, mySurface->h);
-    if (!copy) return Wrap(nullptr);
     const types_rect whole(0, 0, mySurface->w, mySurface->h);
-    std::vector<CColor> colors = ReadColors(mySurface, whole);
-    ApplyColorKey(mySurface, colors);
-    WriteColors(copy, colors);
+    const resampling::CImage pixels{mySurface->w, mySurface->h, ReadArgb(mySurface, whole, false)};
+    SDL_Surface* copy = CreateAlphaSurface(
+        mySurface->w, mySurface->h,
+        [&](const resampling::CTarget& target) { resampling::CopyInto(pixels, target); });
+    if (!copy) return Wrap(nullptr);
     CPixelSDL* clone = new CPixelSDL(copy);
     clone->mySourceRect = mySourceRect;
     return clone;
@@ -215,13 +224,14 @@ bool CPixelSDL::BlitTo(IPixel* target, const types_rect& source, const types_poi
     if (place.IsEmpty()) return true;
     from = types_rect(from.x + place.x - toX, from.y + place.y - toY, place.w, place.h);
 
-    if (to->myCopyMode || to->myBlendMode) {
-        if (mySurface->format->BytesPerPixel != 4 || to->mySurface->format->BytesPerPixel != 4)
-            return false;
+    const bool fourBytes =
+        mySurface->format->BytesPerPixel == 4 && to->mySurface->format->BytesPerPixel == 4;
+    if (to->myCopyMode || to->myBlendMode || (myCopySource && fourBytes)) {
+        if (!fourBytes) return false;
         CSurfaceLock lockFrom(mySurface);
         CSurfaceLock lockTo(to->mySurface);
         if (!lockFrom.Locked() || !lockTo.Locked()) return false;
-        if (to->myCopyMode)
+        if (to->myCopyMode || myCopySource)
             CopyPixels(mySurface, from, to->mySurface, place.x, place.y);
         else
             BlendPixels(mySurface, from, to->mySurface, place.x, place.y);
@@ -256,6 +266,9 @@ void CPixelSDL::SetParameter(int which, uint32_t value) {
             break;
         case PARAM_BLEND_MODE:
             myBlendMode = value != 0;
+            break;
+        case PARAM_COPY_SOURCE:
+            myCopySource = value != 0;
             break;
         case PARAM_ENGINE_VALUE_A:
         case PARAM_ENGINE_VALUE_B:

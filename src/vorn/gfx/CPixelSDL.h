@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <functional>
 #include <string>
 
 #include "vorn/gfx/CTextureManager.h"
@@ -21,9 +22,10 @@ using CTextureManagerSDL = CTextureManager<SDL_Surface*>;
 // rectangle. The SDL surface is handed back to the texture manager when this
 // object dies (which frees it unless other surfaces still share it).
 //
-// Blits into a surface in copy mode copy the source pixels with their alpha;
-// in blend mode they blend them in floating point; otherwise SDL's own blit
-// is used (alpha blending when the source has an alpha channel).
+// Blits into a surface in copy mode, and blits from a copy source, copy the
+// source pixels with their alpha; blits into a surface in blend mode blend
+// them in floating point; otherwise SDL's own blit is used (alpha blending
+// when the source has an alpha channel).
 class CPixelSDL : public IPixel {
 public:
     CPixelSDL() = default;
@@ -73,6 +75,7 @@ public:
 
     bool GetCopyMode() const { return myCopyMode; }
     bool GetBlendMode() const { return myBlendMode; }
+    bool GetCopySource() const { return myCopySource; }
     CColor GetClearColor() const { return myClearColor; }
     // The engine-wide values set through PARAM_ENGINE_VALUE_A and _B.
     static uint32_t GetEngineValue(int which);
@@ -80,10 +83,11 @@ public:
 private:
     // A new surface object on an SDL surface made here, or the null surface.
     static IPixel* Wrap(SDL_Surface* surface);
-    // A new alpha surface holding the colours, or the null surface.
-    static IPixel* WrapColors(const resampling::CColorImage& image);
-    // The source rectangle as colours, the colour key made transparent.
-    resampling::CColorImage ReadSource() const;
+    // A new alpha surface of w x h whose pixels fill writes, or the null surface.
+    static IPixel* WrapNew(int w, int h,
+                           const std::function<void(const resampling::CTarget&)>& fill);
+    // The source rectangle packed 0xAARRGGBB, the colour key made transparent.
+    resampling::CImage ReadSource(bool premultiply) const;
     void FreeClippedSurface();
 
     SDL_Surface* mySurface = nullptr;
@@ -92,6 +96,7 @@ private:
     CColor myClearColor = CColor(0, 0, 0, 0);
     bool myCopyMode = false;
     bool myBlendMode = false;
+    bool myCopySource = false;
     SDL_Surface* myClippedSurface = nullptr;
 };
 

@@ -10,6 +10,7 @@
 #include "vorn/gfx/CSpriteLayer.h"
 #include "vorn/gfx/Gfx.h"
 #include "vorn/gfx/IPixel.h"
+#include "vorn/gfx/Resampling.h"
 #include "vorn/utils/xml/CXmlArchive.h"
 
 // Sprite file values, in file order:
@@ -64,7 +65,7 @@ CSprite::CSprite(IPixel* image) : myImage(image), myLoadedImage(image) {
     if (Gfx::GetBackgroundBuffers() && !image->IsNullSurface() && !IsScreen(image)) {
         myUseBackground = true;
         if (Gfx::IsSurfaceSizeAllowed(myRect.w, myRect.h))
-            myBackground = Gfx::NewBuffer(myRect.w, myRect.h);
+            myBackground = NewBackground(myRect.w, myRect.h);
     }
 }
 
@@ -85,7 +86,13 @@ void CSprite::LeaveLayer() {
 }
 
 bool CSprite::Empty() const {
+    EnsureImage();
     return !myImage || myImage->Empty();
+}
+
+IPixel* CSprite::GetImage() const {
+    EnsureImage();
+    return myImage;
 }
 
 // --- Serialisation ------------------------------------------------------------
@@ -129,7 +136,7 @@ void CSprite::Serialize(CXmlArchive& archive) {
         FreeBackground();
     } else if (!myBackground && myImage &&
                Gfx::IsSurfaceSizeAllowed(myImage->GetWidth(), myImage->GetHeight())) {
-        myBackground = Gfx::NewBuffer(myImage->GetWidth(), myImage->GetHeight());
+        myBackground = NewBackground(myImage->GetWidth(), myImage->GetHeight());
     }
 
     types_rect scroll;
@@ -294,7 +301,7 @@ bool CSprite::PrepareBackground() {
     }
     FreeBackground();
     if (!Gfx::IsSurfaceSizeAllowed(need.w, need.h)) return false;
-    myBackground = Gfx::NewBuffer(need.w, need.h);
+    myBackground = NewBackground(need.w, need.h);
     return myBackground && !myBackground->Empty();
 }
 
@@ -420,6 +427,14 @@ void CSprite::FreeOwned(IPixel* image) const {
 void CSprite::FreeDerivedImage() {
     if (myImage && myImage != myLoadedImage) FreeOwned(myImage);
     myImage = myLoadedImage;
+    myImageStale = false;
+}
+
+IPixel* CSprite::NewBackground(int w, int h) {
+    IPixel* buffer = Gfx::NewBuffer(w, h);
+    // It holds exactly what was under the sprite: put back as it is.
+    if (buffer) buffer->SetParameter(IPixel::PARAM_COPY_SOURCE, 1);
+    return buffer;
 }
 
 void CSprite::FreeBackground() {
@@ -437,6 +452,36 @@ void CSprite::RebuildImage(bool adoptSize) {
         }
         return;
     }
+    const bool derived = !std::isfinite(myRotation) || myResizeW >= 0 ||
+                         std::fmod(myRotation, 360.0f) != 0.0f || myAlpha != 255;
+    myImageStale = derived;
+    if (adoptSize) DerivedSize(myRect.w, myRect.h);
+}
+
+void CSprite::DerivedSize(int& w, int& h) const {
+    w = myLoadedImage->GetWidth();
+    h = myLoadedImage->GetHeight();
+    // Each step the image cannot take gives the null surface, of no size.
+    auto refuse = [&]() { w = h = 0; };
+    if (!std::isfinite(myRotation)) return refuse();
+    if (myResizeW >= 0) {
+        if (w <= 0 || h <= 0 || !Gfx::IsSurfaceSizeAllowed(myResizeW, myResizeH)) return refuse();
+        w = myResizeW;
+        h = myResizeH;
+    }
+    const float degrees = std::fmod(myRotation, 360.0f);
+    if (degrees != 0.0f && w > 0 && h > 0) {
+        int turnedW = 0, turnedH = 0;
+        resampling::RotatedSize(w, h, degrees, turnedW, turnedH);
+        if (!Gfx::IsSurfaceSizeAllowed(turnedW, turnedH)) return refuse();
+        w = turnedW;
+        h = turnedH;
+    }
+}
+
+void CSprite::EnsureImage() const {
+    if (!myImageStale) return;
+    myImageStale = false;
     IPixel* current = myLoadedImage;
     // Each step makes a new surface from the previous one; intermediate
     // surfaces are freed as soon as the next exists.
@@ -453,10 +498,6 @@ void CSprite::RebuildImage(bool adoptSize) {
         if (myAlpha != 255) step(current->SetAlpha(myAlpha));
     }
     myImage = current;
-    if (adoptSize) {
-        myRect.w = myImage->GetWidth();
-        myRect.h = myImage->GetHeight();
-    }
 }
 
 // Resize, rotation and a new source rectangle keep the background buffer:
@@ -515,7 +556,7 @@ void CSprite::SetAlpha(uint8_t alpha) {
 }
 
 void CSprite::SetImage(IPixel* image) {
-    if (image == myImage) return;
+    if (image == myImage && !myImageStale) return;
     MarkDirty();
     if (image && image == myLoadedImage) {
         FreeDerivedImage();

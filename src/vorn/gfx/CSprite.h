@@ -28,8 +28,12 @@ class IPixel;
 // Images. myLoadedImage is the image as loaded; myImage is what is shown: the
 // loaded image itself, or a copy derived from it by Resize, SetRotation and
 // SetAlpha, which combine in that order (scaled, then turned, then faded).
-// The sprite owns both and its background buffer, and frees them through
-// Gfx::FreeImage; the screen surface is never freed by a sprite.
+// The copy is made when it is first needed (drawn, or asked for with
+// GetImage), not at every change: a sprite resized or turned several times
+// between two frames scales or turns its pixels once. Width and height follow
+// each change at once. The sprite owns both images and its background
+// buffer, and frees them through Gfx::FreeImage; the screen surface is never
+// freed by a sprite.
 //
 // Sprite files are read and written by Serialize (see CSprite.cpp for the
 // fields); CSpriteFactory (vorn/gfx/CSpriteFactory.h) picks the class by the
@@ -153,7 +157,8 @@ public:
     virtual int GetDirtyRectCount() const;
     // index 1: where the sprite was drawn; any other: where it is now.
     virtual types_rect GetDirtyRect(int index) const;
-    virtual IPixel* GetImage() const { return myImage; }
+    // The shown image, made now if a change is still waiting.
+    virtual IPixel* GetImage() const;
     // Called with the sprite's alpha just before its image is blitted and
     // with 255 just after. A hook for back ends; nothing here.
     virtual void OnDrawAlpha(uint8_t alpha) { (void)alpha; }
@@ -185,10 +190,16 @@ protected:
     // Takes the sprite out of its layer. Classes that change how the sprite
     // is erased call it in their destructor, while they are still themselves.
     void LeaveLayer();
-    // Makes myImage afresh from myLoadedImage with the current size, rotation
-    // and alpha; w and h follow when adoptSize is set. Does not report the
-    // change.
+    // Drops the derived image: myImage is made afresh from myLoadedImage with
+    // the current size, rotation and alpha when it is next needed; w and h
+    // follow at once when adoptSize is set. Does not report the change.
     void RebuildImage(bool adoptSize);
+    // Makes the derived image if one is waiting to be made.
+    void EnsureImage() const;
+    // The size RebuildImage's image will have.
+    void DerivedSize(int& w, int& h) const;
+    // A new background buffer of w x h (blits from it copy, not blend).
+    static IPixel* NewBackground(int w, int h);
     void FreeDerivedImage();
     void FreeBackground();
     bool IsScreen(const IPixel* image) const;
@@ -206,7 +217,8 @@ protected:
 
     CSpriteLayer* myLayer = nullptr;
     CSpriteLayer* myHiddenLayer = nullptr;
-    IPixel* myImage = nullptr;
+    // mutable: made on first use by the const GetImage (see EnsureImage).
+    mutable IPixel* myImage = nullptr;
     IPixel* myLoadedImage = nullptr;
     IPixel* myBackground = nullptr;
     bool myUseBackground = false;
@@ -225,6 +237,8 @@ protected:
     // loaded size is kept.
     int myResizeW = -1;
     int myResizeH = -1;
+    // myImage is to be derived from myLoadedImage before it is used.
+    mutable bool myImageStale = false;
     bool myImageOwned = true;
     // The image file named by the sprite file, kept for writing it back even
     // when it could not be loaded.

@@ -33,7 +33,11 @@ public:
         PARAM_ENGINE_VALUE_A = 2,
         PARAM_ENGINE_VALUE_B = 3,
         // The colour Clean fills with, packed 0xAARRGGBB (CColor::ToARGB).
-        PARAM_CLEAR_COLOR = 4
+        PARAM_CLEAR_COLOR = 4,
+        // bool: blits from this surface copy its pixels, alpha included,
+        // instead of blending them (a sprite's background buffer, which holds
+        // exactly what was there). Back ends may ignore it.
+        PARAM_COPY_SOURCE = 5
     };
 
     virtual ~IPixel() = default;

@@ -2,31 +2,93 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vorn::resampling {
 
 namespace {
 
 constexpr double PI = 3.14159265358979323846;
+constexpr uint32_t LOW_LANES = 0x00FF00FF;  // blue and red
+constexpr uint32_t HIGH_LANES = 0xFF00FF00;
+constexpr uint32_t LANE_HALF = 0x00800080;  // rounding in both lanes
 
-// Sums colours weighted by weight and alpha (premultiplied).
-struct CColorSum {
-    float r = 0, g = 0, b = 0, a = 0;
-    void Add(const CColor& c, float weight) {
-        const float aw = c.a * weight;
-        r += c.r * aw;
-        g += c.g * aw;
-        b += c.b * aw;
-        a += aw;
-    }
-    CColor Result(float totalWeight) const {
-        if (a <= 0.0f || totalWeight <= 0.0f) return CColor(0, 0, 0, 0);
-        auto channel = [](float v) {
-            return static_cast<uint8_t>(std::min(255.0f, std::max(0.0f, v + 0.5f)));
-        };
-        return CColor(channel(r / a), channel(g / a), channel(b / a), channel(a / totalWeight));
-    }
+// a + (b - a) * u / 256 in all four channels at once, two per operation; u
+// in 0..256. No lane can overflow: 255 * 256 + 128 < 65536.
+inline uint32_t Lerp(uint32_t a, uint32_t b, uint32_t u) {
+    const uint32_t v = 256 - u;
+    const uint32_t low = (((a & LOW_LANES) * v + (b & LOW_LANES) * u + LANE_HALF) >> 8) & LOW_LANES;
+    const uint32_t high =
+        (((a >> 8) & LOW_LANES) * v + ((b >> 8) & LOW_LANES) * u + LANE_HALF) & HIGH_LANES;
+    return low | high;
+}
+
+// Between four neighbours p00 p01 (upper row) and p10 p11, weights ux and uy
+// in 0..256 (columns blended first, then the two results).
+inline uint32_t Bilinear(uint32_t p00, uint32_t p01, uint32_t p10, uint32_t p11, uint32_t ux,
+                         uint32_t uy) {
+    // Inside a flat area all four agree: nothing to blend.
+    if (p00 == p01 && p00 == p10 && p00 == p11) return p00;
+    return Lerp(Lerp(p00, p10, uy), Lerp(p01, p11, uy), ux);
+}
+
+// Bilinear for the four pixels at p and p + pitch: the same arithmetic, with
+// all eight channels of two pixels in one register where SSE2 is there.
+inline uint32_t BilinearAt(const uint32_t* p, size_t pitch, uint32_t ux, uint32_t uy) {
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i half = _mm_set1_epi16(128);
+    const __m128i top =
+        _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), zero);
+    const __m128i bottom =
+        _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + pitch)), zero);
+    // Down the two columns: top * (256 - uy) + bottom * uy, at most 255 * 256.
+    __m128i columns = _mm_add_epi16(_mm_mullo_epi16(top, _mm_set1_epi16(short(256 - uy))),
+                                    _mm_mullo_epi16(bottom, _mm_set1_epi16(short(uy))));
+    columns = _mm_srli_epi16(_mm_add_epi16(columns, half), 8);
+    // Across: the left column by 256 - ux, the right one by ux.
+    const __m128i weights =
+        _mm_unpacklo_epi64(_mm_set1_epi16(short(256 - ux)), _mm_set1_epi16(short(ux)));
+    __m128i blended = _mm_mullo_epi16(columns, weights);
+    blended = _mm_add_epi16(blended, _mm_srli_si128(blended, 8));
+    blended = _mm_srli_epi16(_mm_add_epi16(blended, half), 8);
+    return uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(blended, blended)));
+#else
+    return Bilinear(p[0], p[1], p[pitch], p[pitch + 1], ux, uy);
+#endif
+}
+
+// How a premultiplied result is written: kept premultiplied, made straight
+// in the 0xAARRGGBB layout, or made straight in another layout.
+struct CStorePremultiplied {
+    uint32_t operator()(uint32_t p) const { return p; }
 };
+struct CStoreArgb {
+    uint32_t operator()(uint32_t p) const { return Unpremultiply(p); }
+};
+struct CStoreLayout {
+    CLayout layout;
+    uint32_t operator()(uint32_t p) const { return ToLayout(Unpremultiply(p), layout); }
+};
+
+// Calls body with the store that suits target.
+template <class Body>
+void WithStore(const CTarget& target, Body body) {
+    if (target.premultiplied && target.layout.IsArgb()) {
+        body(CStorePremultiplied());
+    } else if (target.layout.IsArgb()) {
+        body(CStoreArgb());
+    } else if (target.premultiplied) {
+        const CLayout layout = target.layout;
+        body([layout](uint32_t p) { return ToLayout(p, layout); });
+    } else {
+        body(CStoreLayout{target.layout});
+    }
+}
 
 // Cosine and sine of an angle in degrees, exact at right angles.
 void CosSin(double degrees, double& c, double& s) {
@@ -37,46 +99,184 @@ void CosSin(double degrees, double& c, double& s) {
     if (std::fabs(s) < 1e-9) s = 0.0;
 }
 
-}  // namespace
+bool Valid(const CImage& image) {
+    return image.width > 0 && image.height > 0 &&
+           image.pixels.size() >= size_t(image.width) * image.height;
+}
 
-CColorImage Scale(const CColorImage& source, int w, int h) {
-    CColorImage out;
+// Narrows [first, last) to the x for which lo <= start + x * step < hi could
+// hold, with a pixel to spare on each side (the caller checks each pixel).
+void NarrowSpan(double start, double step, double lo, double hi, int& first, int& last) {
+    if (step == 0.0) {
+        if (start < lo - 1.0 || start >= hi + 1.0) last = first;
+        return;
+    }
+    double a = (lo - start) / step, b = (hi - start) / step;
+    if (a > b) std::swap(a, b);
+    first = std::max(first, int(std::clamp(std::floor(a) - 1.0, -1.0, 1e9)));
+    last = std::min(last, int(std::clamp(std::ceil(b) + 1.0, -1.0, 1e9)));
+}
+
+template <class Store>
+void ShrinkByAveraging(const CImage& source, int w, int h, const CTarget& target, Store store) {
     const int sw = source.width, sh = source.height;
-    if (w < 1 || h < 1 || sw < 1 || sh < 1 || source.pixels.size() < size_t(sw) * sh) return out;
-    out.width = w;
-    out.height = h;
-    out.pixels.resize(size_t(w) * h);
-    auto at = [&](int u, int v) { return source.pixels[size_t(v) * sw + u]; };
     const float scaleX = float(sw) / w, scaleY = float(sh) / h;
-    const bool shrinking = scaleX > 2.0f || scaleY > 2.0f;
     for (int y = 0; y < h; ++y) {
+        const int y0 = int(y * scaleY);
+        const int y1 = std::max(y0 + 1, std::min(sh, int(std::ceil((y + 1) * scaleY))));
+        uint32_t* to = target.pixels + size_t(y) * target.pitch;
         for (int x = 0; x < w; ++x) {
-            CColorSum sum;
-            float total = 0.0f;
-            if (shrinking) {
-                // Average every source pixel this pixel covers.
-                const int x0 = int(x * scaleX), y0 = int(y * scaleY);
-                const int x1 = std::max(x0 + 1, std::min(sw, int(std::ceil((x + 1) * scaleX))));
-                const int y1 = std::max(y0 + 1, std::min(sh, int(std::ceil((y + 1) * scaleY))));
-                for (int v = y0; v < y1; ++v)
-                    for (int u = x0; u < x1; ++u, total += 1.0f)
-                        sum.Add(at(u, v), 1.0f);
-            } else {
-                // Between the four nearest pixel centres, edges clamped.
-                const float fx = std::min(std::max((x + 0.5f) * scaleX - 0.5f, 0.0f), sw - 1.0f);
-                const float fy = std::min(std::max((y + 0.5f) * scaleY - 0.5f, 0.0f), sh - 1.0f);
-                const int x0 = int(fx), y0 = int(fy);
-                const int x1 = std::min(x0 + 1, sw - 1), y1 = std::min(y0 + 1, sh - 1);
-                const float tx = fx - x0, ty = fy - y0;
-                sum.Add(at(x0, y0), (1 - tx) * (1 - ty));
-                sum.Add(at(x1, y0), tx * (1 - ty));
-                sum.Add(at(x0, y1), (1 - tx) * ty);
-                sum.Add(at(x1, y1), tx * ty);
-                total = 1.0f;
+            const int x0 = int(x * scaleX);
+            const int x1 = std::max(x0 + 1, std::min(sw, int(std::ceil((x + 1) * scaleX))));
+            uint64_t a = 0, r = 0, g = 0, b = 0;
+            for (int v = y0; v < y1; ++v) {
+                const uint32_t* row = &source.pixels[size_t(v) * sw];
+                for (int u = x0; u < x1; ++u) {
+                    const uint32_t p = row[u];
+                    a += p >> 24;
+                    r += (p >> 16) & 0xFF;
+                    g += (p >> 8) & 0xFF;
+                    b += p & 0xFF;
+                }
             }
-            out.pixels[size_t(y) * w + x] = sum.Result(total);
+            const uint64_t n = uint64_t(x1 - x0) * uint64_t(y1 - y0);
+            auto mean = [n](uint64_t sum) { return uint32_t((sum + n / 2) / n); };
+            to[x] = store((mean(a) << 24) | (mean(r) << 16) | (mean(g) << 8) | mean(b));
         }
     }
+}
+
+// Where each new pixel's centre falls between two old ones: the lower index,
+// the next (clamped to the edge) and the weight of the next in 0..256.
+struct CTap {
+    int first;
+    int second;
+    uint32_t weight;
+};
+
+std::vector<CTap> Taps(int from, int to) {
+    std::vector<CTap> taps(static_cast<size_t>(to));
+    const double scale = double(from) / to;
+    for (int i = 0; i < to; ++i) {
+        const double f = std::min(std::max((i + 0.5) * scale - 0.5, 0.0), from - 1.0);
+        const int first = int(f);
+        taps[size_t(i)] =
+            CTap{first, std::min(first + 1, from - 1), uint32_t(std::lround((f - first) * 256.0))};
+    }
+    return taps;
+}
+
+template <class Store>
+void ScaleBilinear(const CImage& source, int w, int h, const CTarget& target, Store store) {
+    const int sw = source.width;
+    const std::vector<CTap> columns = Taps(sw, w);
+    const std::vector<CTap> rows = Taps(source.height, h);
+    for (int y = 0; y < h; ++y) {
+        const CTap& row = rows[size_t(y)];
+        const uint32_t* top = &source.pixels[size_t(row.first) * sw];
+        const uint32_t* bottom = &source.pixels[size_t(row.second) * sw];
+        uint32_t* to = target.pixels + size_t(y) * target.pitch;
+        for (int x = 0; x < w; ++x) {
+            const CTap& column = columns[size_t(x)];
+            to[x] = store(Bilinear(top[column.first], top[column.second], bottom[column.first],
+                                   bottom[column.second], column.weight, row.weight));
+        }
+    }
+}
+
+template <class Store>
+void RotateRows(const CImage& source, double c, double s, int w, int h, const CTarget& target,
+                Store store) {
+    const int sw = source.width, sh = source.height;
+    // The source inside a transparent border of one pixel: every sample may
+    // then read its four neighbours without bounds checks.
+    const int pw = sw + 2;
+    std::vector<uint32_t> padded(size_t(pw) * (sh + 2), 0);
+    for (int y = 0; y < sh; ++y)
+        std::memcpy(&padded[size_t(y + 1) * pw + 1], &source.pixels[size_t(y) * sw],
+                    size_t(sw) * 4);
+
+    constexpr double ONE = 65536.0;  // 16.16 fixed point
+    const int64_t stepX = std::llround(c * ONE), stepY = std::llround(s * ONE);
+    for (int y = 0; y < h; ++y) {
+        // Where this row's pixel centres come from (turned back by the
+        // angle), in padded coordinates: start + x * (c, s).
+        const double dy = y + 0.5 - h / 2.0;
+        const double dx0 = 0.5 - w / 2.0;
+        const double startX = dx0 * c - dy * s + sw / 2.0 + 0.5;
+        const double startY = dx0 * s + dy * c + sh / 2.0 + 0.5;
+        int first = 0, last = w;
+        NarrowSpan(startX, c, 0.0, sw + 1.0, first, last);
+        NarrowSpan(startY, s, 0.0, sh + 1.0, first, last);
+        if (first >= last) continue;
+        int64_t fx = std::llround((startX + first * c) * ONE);
+        int64_t fy = std::llround((startY + first * s) * ONE);
+        uint32_t* to = target.pixels + size_t(y) * target.pitch;
+        for (int x = first; x < last; ++x, fx += stepX, fy += stepY) {
+            const int64_t ix = fx >> 16, iy = fy >> 16;
+            if (uint64_t(ix) > uint64_t(sw) || uint64_t(iy) > uint64_t(sh)) continue;
+            const uint32_t sample = BilinearAt(&padded[size_t(iy) * pw + size_t(ix)], size_t(pw),
+                                               uint32_t(fx >> 8) & 0xFF, uint32_t(fy >> 8) & 0xFF);
+            if (sample) to[x] = store(sample);
+        }
+    }
+}
+
+CImage NewImage(int w, int h) {
+    CImage image;
+    image.width = w;
+    image.height = h;
+    image.pixels.assign(size_t(w) * h, 0);
+    return image;
+}
+
+CTarget TargetOf(CImage& image) {
+    CTarget target;
+    target.pixels = image.pixels.data();
+    target.pitch = size_t(image.width);
+    target.premultiplied = true;
+    return target;
+}
+
+}  // namespace
+
+void CopyInto(const CImage& source, const CTarget& target) {
+    if (!Valid(source) || !target.pixels) return;
+    for (int y = 0; y < source.height; ++y) {
+        const uint32_t* from = &source.pixels[size_t(y) * source.width];
+        uint32_t* to = target.pixels + size_t(y) * target.pitch;
+        if (target.layout.IsArgb()) {
+            std::memcpy(to, from, size_t(source.width) * 4);
+        } else {
+            for (int x = 0; x < source.width; ++x)
+                to[x] = ToLayout(from[x], target.layout);
+        }
+    }
+}
+
+void ScaleInto(const CImage& source, int w, int h, const CTarget& target) {
+    if (w < 1 || h < 1 || !Valid(source) || !target.pixels) return;
+    const int sw = source.width, sh = source.height;
+    WithStore(target, [&](auto store) {
+        if (w == sw && h == sh) {
+            for (int y = 0; y < h; ++y) {
+                const uint32_t* from = &source.pixels[size_t(y) * sw];
+                uint32_t* to = target.pixels + size_t(y) * target.pitch;
+                for (int x = 0; x < w; ++x)
+                    to[x] = store(from[x]);
+            }
+        } else if (float(sw) / w > 2.0f || float(sh) / h > 2.0f) {
+            ShrinkByAveraging(source, w, h, target, store);
+        } else {
+            ScaleBilinear(source, w, h, target, store);
+        }
+    });
+}
+
+CImage Scale(const CImage& source, int w, int h) {
+    if (w < 1 || h < 1 || !Valid(source)) return CImage();
+    CImage out = NewImage(w, h);
+    ScaleInto(source, w, h, TargetOf(out));
     return out;
 }
 
@@ -87,37 +287,62 @@ void RotatedSize(int w, int h, double degrees, int& rotatedW, int& rotatedH) {
     rotatedH = int(std::ceil(std::fabs(w * s) + std::fabs(h * c) - 1e-6));
 }
 
-CColorImage Rotate(const CColorImage& source, double degrees) {
-    CColorImage out;
-    const int sw = source.width, sh = source.height;
-    if (sw < 1 || sh < 1 || source.pixels.size() < size_t(sw) * sh || !std::isfinite(degrees))
-        return out;
+int QuarterTurns(double degrees) {
+    if (!std::isfinite(degrees)) return -1;
     double c, s;
     CosSin(degrees, c, s);
-    RotatedSize(sw, sh, degrees, out.width, out.height);
+    if (s == 0.0) return c > 0.0 ? 0 : 2;
+    if (c == 0.0) return s > 0.0 ? 1 : 3;
+    return -1;
+}
+
+CImage TurnQuarters(const CImage& source, int quarters) {
+    if (!Valid(source)) return CImage();
+    const int sw = source.width, sh = source.height;
+    quarters &= 3;
+    CImage out = NewImage(quarters % 2 ? sh : sw, quarters % 2 ? sw : sh);
+    const uint32_t* from = source.pixels.data();
     const int w = out.width, h = out.height;
-    out.pixels.resize(size_t(w) * h);
-    auto at = [&](int u, int v) {
-        if (u < 0 || v < 0 || u >= sw || v >= sh) return CColor(0, 0, 0, 0);
-        return source.pixels[size_t(v) * sw + u];
-    };
     for (int y = 0; y < h; ++y) {
-        const double dy = y + 0.5 - h / 2.0;
-        for (int x = 0; x < w; ++x) {
-            // Where this pixel's centre comes from: turned back by the angle.
-            const double dx = x + 0.5 - w / 2.0;
-            const double fx = dx * c - dy * s + sw / 2.0 - 0.5;
-            const double fy = dx * s + dy * c + sh / 2.0 - 0.5;
-            const int x0 = int(std::floor(fx)), y0 = int(std::floor(fy));
-            const float tx = float(fx - x0), ty = float(fy - y0);
-            CColorSum sum;
-            sum.Add(at(x0, y0), (1 - tx) * (1 - ty));
-            sum.Add(at(x0 + 1, y0), tx * (1 - ty));
-            sum.Add(at(x0, y0 + 1), (1 - tx) * ty);
-            sum.Add(at(x0 + 1, y0 + 1), tx * ty);
-            out.pixels[size_t(y) * w + x] = sum.Result(1.0f);
+        uint32_t* row = out.pixels.data() + size_t(y) * w;
+        switch (quarters) {
+            case 0:
+                std::memcpy(row, from + size_t(y) * sw, size_t(w) * 4);
+                break;
+            case 1:  // a quarter turn left brings the right edge to the top
+                for (int x = 0; x < w; ++x)
+                    row[x] = from[size_t(x) * sw + (sw - 1 - y)];
+                break;
+            case 2:
+                for (int x = 0; x < w; ++x)
+                    row[x] = from[size_t(sh - 1 - y) * sw + (sw - 1 - x)];
+                break;
+            default:
+                for (int x = 0; x < w; ++x)
+                    row[x] = from[size_t(sh - 1 - x) * sw + y];
+                break;
         }
     }
+    return out;
+}
+
+void RotateInto(const CImage& source, double degrees, const CTarget& target) {
+    if (!Valid(source) || !std::isfinite(degrees) || !target.pixels) return;
+    double c, s;
+    CosSin(degrees, c, s);
+    int w = 0, h = 0;
+    RotatedSize(source.width, source.height, degrees, w, h);
+    WithStore(target, [&](auto store) { RotateRows(source, c, s, w, h, target, store); });
+}
+
+CImage Rotate(const CImage& source, double degrees) {
+    if (!Valid(source) || !std::isfinite(degrees)) return CImage();
+    const int quarters = QuarterTurns(degrees);
+    if (quarters >= 0) return TurnQuarters(source, quarters);
+    int w = 0, h = 0;
+    RotatedSize(source.width, source.height, degrees, w, h);
+    CImage out = NewImage(w, h);
+    RotateInto(source, degrees, TargetOf(out));
     return out;
 }
 

@@ -103,31 +103,75 @@ SDL_Surface* CreateAlphaSurface(int w, int h) {
     return surface;
 }
 
-std::vector<CColor> ReadColors(SDL_Surface* surface, const types_rect& rect) {
-    std::vector<CColor> colors;
-    CSurfaceLock lock(surface);
-    if (!lock.Locked() || rect.IsEmpty()) return colors;
-    colors.reserve(static_cast<size_t>(rect.w) * rect.h);
-    for (int y = rect.y; y < rect.y + rect.h; ++y)
-        for (int x = rect.x; x < rect.x + rect.w; ++x)
-            colors.push_back(RawToColor(surface->format, ReadRaw(surface, x, y)));
-    return colors;
+resampling::CLayout LayoutOf(const SDL_PixelFormat* format) {
+    resampling::CLayout layout;
+    layout.a = format->Ashift;
+    layout.r = format->Rshift;
+    layout.g = format->Gshift;
+    layout.b = format->Bshift;
+    return layout;
 }
 
-void WriteColors(SDL_Surface* surface, const std::vector<CColor>& colors) {
+std::vector<uint32_t> ReadArgb(SDL_Surface* surface, const types_rect& rect, bool premultiply) {
+    std::vector<uint32_t> pixels;
     CSurfaceLock lock(surface);
-    if (!lock.Locked() || colors.size() < static_cast<size_t>(surface->w) * surface->h) return;
+    if (!lock.Locked() || rect.IsEmpty()) return pixels;
     const SDL_PixelFormat* f = surface->format;
-    size_t i = 0;
-    for (int y = 0; y < surface->h; ++y) {
-        uint32_t* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) +
-                                                    y * surface->pitch);
-        for (int x = 0; x < surface->w; ++x, ++i) {
-            const CColor& c = colors[i];
-            row[x] = (uint32_t(c.r) << f->Rshift) | (uint32_t(c.g) << f->Gshift) |
-                     (uint32_t(c.b) << f->Bshift) | (uint32_t(c.a) << f->Ashift);
+    const bool keyed = (surface->flags & SDL_SRCCOLORKEY) != 0;
+    const uint32_t rgbMask = f->Rmask | f->Gmask | f->Bmask;
+    pixels.resize(static_cast<size_t>(rect.w) * rect.h);
+    uint32_t* to = pixels.data();
+    const bool plain32 = f->BytesPerPixel == 4 && f->Rloss == 0 && f->Gloss == 0 && f->Bloss == 0 &&
+                         (f->Amask == 0 || f->Aloss == 0);
+    if (plain32) {
+        // 8 bits a channel: shifts and masks, no SDL call per pixel.
+        const resampling::CLayout layout = LayoutOf(f);
+        const bool argb = f->Amask == 0xFF000000u && layout.IsArgb();
+        const uint32_t opaque = f->Amask ? 0 : 0xFF000000u;
+        const uint32_t key = f->colorkey & rgbMask;
+        for (int y = rect.y; y < rect.y + rect.h; ++y) {
+            const uint32_t* row =
+                reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface->pixels) +
+                                                  y * surface->pitch) +
+                rect.x;
+            for (int x = 0; x < rect.w; ++x) {
+                const uint32_t raw = row[x];
+                if (keyed && (raw & rgbMask) == key) {
+                    *to++ = 0;
+                    continue;
+                }
+                uint32_t value = argb ? raw : (resampling::FromLayout(raw, layout) & 0x00FFFFFFu);
+                if (!argb) value |= opaque ? opaque : ((raw >> layout.a) & 0xFF) << 24;
+                *to++ = premultiply ? resampling::Premultiply(value) : value;
+            }
         }
+        return pixels;
     }
+    const CColor key = RawToColor(f, f->colorkey);
+    for (int y = rect.y; y < rect.y + rect.h; ++y)
+        for (int x = rect.x; x < rect.x + rect.w; ++x) {
+            const CColor c = RawToColor(f, ReadRaw(surface, x, y));
+            if (keyed && c.r == key.r && c.g == key.g && c.b == key.b) {
+                *to++ = 0;
+                continue;
+            }
+            *to++ = premultiply ? resampling::Premultiply(c.ToARGB()) : c.ToARGB();
+        }
+    return pixels;
+}
+
+SDL_Surface* CreateAlphaSurface(int w, int h,
+                                const std::function<void(const resampling::CTarget&)>& fill) {
+    SDL_Surface* surface = CreateAlphaSurface(w, h);
+    if (!surface) return nullptr;
+    CSurfaceLock lock(surface);
+    if (!lock.Locked()) return surface;
+    resampling::CTarget target;
+    target.pixels = static_cast<uint32_t*>(surface->pixels);
+    target.pitch = static_cast<size_t>(surface->pitch) / 4;
+    target.layout = LayoutOf(surface->format);
+    fill(target);
+    return surface;
 }
 
 void CopyPixels(SDL_Surface* src, const types_rect& rect, SDL_Surface* dst, int x, int y) {
@@ -144,10 +188,15 @@ void CopyPixels(SDL_Surface* src, const types_rect& rect, SDL_Surface* dst, int 
                        x;
         if (sameRgb && sf->Amask == df->Amask) {
             std::memmove(to, from, static_cast<size_t>(rect.w) * 4);
-        } else if (sameRgb && sf->Amask == 0) {
-            // An opaque source (the screen) into an alpha surface: opaque pixels.
-            for (int i = 0; i < rect.w; ++i)
-                to[i] = (from[i] & (sf->Rmask | sf->Gmask | sf->Bmask)) | df->Amask;
+        } else if (sameRgb && (sf->Amask == 0 || df->Amask == 0)) {
+            // An opaque source (the screen) into an alpha surface: opaque
+            // pixels; into an opaque surface the alpha is dropped. The masks
+            // are copied first, so the loop needs no reloads and vectorises.
+            const uint32_t rgb = sf->Rmask | sf->Gmask | sf->Bmask;
+            const uint32_t alpha = sf->Amask == 0 ? df->Amask : 0;
+            const int n = rect.w;
+            for (int i = 0; i < n; ++i)
+                to[i] = (from[i] & rgb) | alpha;
         } else {
             for (int i = 0; i < rect.w; ++i)
                 to[i] = ColorToRaw(df, RawToColor(sf, from[i]));

@@ -3,9 +3,11 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "vorn/gfx/CColor.h"
+#include "vorn/gfx/Resampling.h"
 #include "vorn/utils/math/CRect.h"
 
 // Pixel access shared by the SDL surface classes. Reads and writes need the
@@ -41,10 +43,17 @@ CColor BlendOver(const CColor& src, const CColor& dst);
 // there is none). Null when SDL cannot make it.
 SDL_Surface* CreateAlphaSurface(int w, int h);
 
-// The pixels of a rectangle of a surface (inside it) as colours, row by row.
-std::vector<CColor> ReadColors(SDL_Surface* surface, const types_rect& rect);
-// Writes w x h colours into a surface made by CreateAlphaSurface.
-void WriteColors(SDL_Surface* surface, const std::vector<CColor>& colors);
+// The channel layout of a 32-bit format with 8 bits a channel.
+resampling::CLayout LayoutOf(const SDL_PixelFormat* format);
+// The pixels of a rectangle of a surface (inside it) packed 0xAARRGGBB, the
+// colour key (when the surface has one) made transparent black; with
+// premultiply, each colour channel multiplied by alpha / 255.
+std::vector<uint32_t> ReadArgb(SDL_Surface* surface, const types_rect& rect, bool premultiply);
+// A new surface as CreateAlphaSurface makes it, all transparent, whose pixels
+// fill then writes (straight colours, the surface's layout). Null when SDL
+// cannot make it.
+SDL_Surface* CreateAlphaSurface(int w, int h,
+                                const std::function<void(const resampling::CTarget&)>& fill);
 
 // Copies rect of src to (x, y) of dst pixel for pixel, alpha included,
 // converting between layouts. Both surfaces 4 bytes per pixel, both locked,

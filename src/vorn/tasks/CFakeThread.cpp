@@ -1,5 +1,6 @@
 #include "vorn/tasks/CFakeThread.h"
 
+#include <algorithm>
 #include <iterator>
 #include <list>
 
@@ -81,6 +82,21 @@ void RunFakeThreads(uint32_t budgetMs) {
         }
         if (walkEnded || !list) break;
     } while (stopwatch.GetTime() < budgetMs);
+}
+
+int MillisecondsToNextFakeThread() {
+    auto* list = CFakeThread::GetList();
+    if (!list) return -1;
+    // The walk runs threads in list order and stops at the first sleeping or
+    // not-yet-due one: only that first live thread decides.
+    for (auto it = list->begin(); it != list->end(); ++it) {
+        const CFakeThread* thread = CFakeThread::Instance(*it);
+        if (thread->IsFinished()) continue;
+        if (thread->IsSleeping()) return -1;
+        const int64_t left = int64_t(thread->GetDueTime()) - int64_t(thread->GetTime());
+        return left > 0 ? int(std::min<int64_t>(left, 1 << 30)) : 0;
+    }
+    return -1;
 }
 
 }  // namespace vorn

@@ -43,5 +43,8 @@ private:
 // Steps the due pseudo-threads; called by the kernel once per pass with a
 // budget of 0 ms. See CFakeThread.cpp for the walk.
 void RunFakeThreads(uint32_t budgetMs);
+// Milliseconds until RunFakeThreads has a step to run: 0 when one is due,
+// -1 when none will run (no thread, or the walk would stop at a sleeping one).
+int MillisecondsToNextFakeThread();
 
 }  // namespace vorn

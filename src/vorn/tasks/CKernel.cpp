@@ -158,6 +158,17 @@ bool CKernel::RunPass() {
     return !myRunning.empty();
 }
 
+int CKernel::MillisecondsToNextDue() const {
+    int earliest = CTask::NO_DEADLINE;
+    auto consider = [&earliest](int due) {
+        if (due >= 0 && (earliest < 0 || due < earliest)) earliest = due;
+    };
+    for (const CTask* task : myRunning)
+        if (!task->IsStopped()) consider(task->GetMillisecondsToDue());
+    if (myRunPseudoThreads) consider(MillisecondsToNextFakeThread());
+    return earliest;
+}
+
 void CKernel::WaitForNextPass() {
     if (myMaxPassesPerSecond <= 0) return;
     // Sleep off the rest of the pass interval instead of spinning.
@@ -168,10 +179,19 @@ void CKernel::WaitForNextPass() {
     std::this_thread::sleep_for(std::chrono::microseconds(left));
 }
 
+void CKernel::SleepUntilDue() {
+    // The tasks' clocks count whole milliseconds and never run ahead of real
+    // time, so sleeping the difference never wakes before they are due.
+    const int due = MillisecondsToNextDue();
+    if (due <= 0) return;
+    ++myYieldCount;
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::min(due, MAX_SLEEP_MS)));
+}
+
 int CKernel::Run() {
     if (!myRunning.empty()) {
-        while (RunPass()) {
-        }
+        while (RunPass())
+            SleepUntilDue();
     }
     StopAll();
     RemoveStopped();

@@ -44,15 +44,22 @@ public:
     // The frame loop; returns the status given to QuitWithStatus (0 without)
     // once no task is left running.
     int Run();
-    // Runs one pass of the loop (used by Run and by tests); false when no task
-    // is left running afterwards.
+    // Runs one pass of the loop (used by Run and by tests), sleeping only off
+    // the pass cap; false when no task is left running afterwards. Run also
+    // sleeps between passes until the next task is due.
     bool RunPass();
     bool IsFocused() const;
 
-    // Passes per second at most; 0 (the default) runs passes back to back.
-    // Bound to the console variable "kernel_max_passes_per_second".
+    // Passes per second at most; 0 (the default) sets no cap. Either way, Run
+    // sleeps after each pass until the earliest time a task, the timed-task
+    // runner or a pseudo-thread is due (see CTask::GetMillisecondsToDue), so
+    // the graphics task's frames set the pace; when none has a time, passes
+    // follow back to back (or at the cap). Bound to the console variable
+    // "kernel_max_passes_per_second".
     int* GetMaxPassesPerSecondPtr() { return &myMaxPassesPerSecond; }
     void SetMaxPassesPerSecond(int passes) { myMaxPassesPerSecond = passes; }
+    // The longest the kernel sleeps at once, whatever the tasks say.
+    static constexpr int MAX_SLEEP_MS = 100;
     // Number of times the loop gave the processor away (yield or sleep).
     unsigned long GetYieldCount() const { return myYieldCount; }
 
@@ -86,6 +93,11 @@ private:
     void OnLostFocus();
     void OnGainedFocus();
     void WaitForNextPass();
+    // Sleeps until the earliest running task or pseudo-thread is due.
+    void SleepUntilDue();
+    // Milliseconds until the earliest running task or pseudo-thread is due;
+    // CTask::NO_DEADLINE when none has a time.
+    int MillisecondsToNextDue() const;
 
     std::list<CTask*> myRunning;
     std::list<CTask*> myPaused;

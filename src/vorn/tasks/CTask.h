@@ -52,6 +52,14 @@ public:
     virtual uint32_t GetInterval() const { return myInterval; }
     virtual bool PausesOnFocusLoss() const { return false; }
 
+    // For the kernel's sleeping between passes: milliseconds from now until
+    // the task next has work, 0 for the very next pass, or NO_DEADLINE (the
+    // default) for a task without times of its own that is content to run
+    // whenever the kernel passes (event polling, key bindings, ...). The
+    // kernel sleeps until the earliest of these.
+    static constexpr int NO_DEADLINE = -1;
+    virtual int GetMillisecondsToDue() const { return NO_DEADLINE; }
+
 private:
     std::string myName;
     int myPriority;

@@ -23,7 +23,7 @@ CLog& Log() {
 
 }  // namespace
 
-CTaskGfxD3D::CTaskGfxD3D() : myTimer(CGlobalAppTimer::GetSingleton()) {}
+CTaskGfxD3D::CTaskGfxD3D() = default;
 
 CTaskGfxD3D::~CTaskGfxD3D() {
     // CTask's destructor would stop the task too late to reach this Exit.
@@ -48,8 +48,6 @@ bool CTaskGfxD3D::Init() {
     Gfx::GetScreenLayerHook()->InstallStrategy(IScreenLayerHook::STRATEGY_IMMEDIATE);
     CGlobalD3D::GetSingleton()->GetLineList()->SetAccepting(true);
     StartAnimationClock();
-    myTimer.Reset();
-    myLastFrame = 0;
     return true;
 }
 
@@ -124,9 +122,7 @@ bool CTaskGfxD3D::ResetDirect3D() {
 }
 
 void CTaskGfxD3D::Update() {
-    const uint32_t now = myTimer.GetTime();
-    if (now - myLastFrame < FRAME_INTERVAL_MS) return;
-    myLastFrame = now;
+    if (!TakeFrame()) return;
     CGlobalD3D* global = CGlobalD3D::GetSingleton();
     // No device, or the window gone (its task stopped first): nothing to draw on.
     if (!myScreen || !HasDevice() ||
@@ -135,7 +131,7 @@ void CTaskGfxD3D::Update() {
     AdvanceAnimations();
     Gfx::GetScreenLayerHook()->Update();
     myScreen->Flip();
-    ++myFrameCount;
+    CountFrame();
 }
 
 void CTaskGfxD3D::OnResize(int width, int height) {
@@ -162,6 +158,7 @@ void CTaskGfxD3D::Exit() {
         myListening = false;
     }
     if (!myFactory && !myScreen) return;
+    if (myScreen) LogFrameRate("CTaskGfxD3D");
     CGlobalD3D::GetSingleton()->GetLineList()->SetAccepting(false);
     // The screen layer must not draw onto the screen surface once it is gone.
     Gfx::GetScreenLayerHook()->InstallStrategy(IScreenLayerHook::STRATEGY_NULL);

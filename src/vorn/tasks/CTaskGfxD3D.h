@@ -28,8 +28,9 @@ class CPixelScreenD3D;
 // Direct3D device [OK]" and the OpenGL implementation's name. Without a
 // device the run goes on: surfaces are null, nothing is drawn.
 //
-// Frames: at most every 16 ms of application time: animations step, the
-// screen layer draws, the screen's Flip presents.
+// Frames: on the graphics tasks' 60-a-second grid of application time
+// (CTaskGfx): animations step, the screen layer draws, the screen's Flip
+// presents. Stopping logs the frame rate.
 //
 // Device reset (ResetDirect3D), on every window resize, and on regaining the
 // focus when CGlobalD3D's reset-on-focus flag is set: "Recreating Direct3D
@@ -46,8 +47,6 @@ class CPixelScreenD3D;
 // complete"; factory and screen surface are taken down.
 class CTaskGfxD3D : public CTaskGfx, public IWindowListener {
 public:
-    static constexpr uint32_t FRAME_INTERVAL_MS = 16;
-
     CTaskGfxD3D();
     ~CTaskGfxD3D() override;
 
@@ -66,7 +65,6 @@ public:
 
     CPixelScreenD3D* GetScreen() const { return myScreen.get(); }
     CGfxFactoryD3D* GetFactory() const { return myFactory.get(); }
-    unsigned long GetFrameCount() const override { return myFrameCount; }
 
 private:
     bool CreateDirect3D();
@@ -74,9 +72,6 @@ private:
 
     std::unique_ptr<CGfxFactoryD3D> myFactory;
     std::unique_ptr<CPixelScreenD3D> myScreen;
-    CTimer myTimer;
-    uint32_t myLastFrame = 0;
-    unsigned long myFrameCount = 0;
     bool myListening = false;
 };
 

@@ -8,11 +8,10 @@
 #include "vorn/gfx/Gfx.h"
 #include "vorn/gfx/IScreenLayerHook.h"
 #include "vorn/input/CEventBridge.h"
-#include "vorn/utils/timer/CGlobalAppTimer.h"
 
 namespace vorn {
 
-CTaskGfxSDL::CTaskGfxSDL() : myTimer(CGlobalAppTimer::GetSingleton()) {}
+CTaskGfxSDL::CTaskGfxSDL() = default;
 
 CTaskGfxSDL::~CTaskGfxSDL() {
     // CTask's destructor would stop the task too late to reach this Exit.
@@ -36,15 +35,11 @@ bool CTaskGfxSDL::Init() {
     OnResize(bridge->GetLastWidth(), bridge->GetLastHeight());
     Gfx::GetScreenLayerHook()->InstallStrategy(IScreenLayerHook::STRATEGY_DIRTY_RECTS);
     StartAnimationClock();
-    myTimer.Reset();
-    myLastFrame = 0;
     return true;
 }
 
 void CTaskGfxSDL::Update() {
-    const uint32_t now = myTimer.GetTime();
-    if (now - myLastFrame < FRAME_INTERVAL_MS) return;
-    myLastFrame = now;
+    if (!TakeFrame()) return;
     // The window may be gone (its task stopped first) or not made yet.
     SDL_Surface* video = SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetVideoSurface() : nullptr;
     if (!video || !myScreen) return;
@@ -56,7 +51,7 @@ void CTaskGfxSDL::Update() {
     AdvanceAnimations();
     Gfx::GetScreenLayerHook()->Update();
     myScreen->Flip();
-    ++myFrameCount;
+    CountFrame();
 }
 
 void CTaskGfxSDL::OnResize(int width, int height) {
@@ -68,6 +63,7 @@ void CTaskGfxSDL::OnResize(int width, int height) {
 }
 
 void CTaskGfxSDL::Exit() {
+    if (myScreen) LogFrameRate("CTaskGfxSDL");
     if (myListening) {
         if (CEventBridge* bridge = CEventBridge::PeekSingleton()) bridge->RemoveResizeHandler(this);
         myListening = false;

@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "vorn/tasks/CTaskGfx.h"
-#include "vorn/utils/timer/CTimer.h"
 
 namespace vorn {
 
@@ -14,14 +13,12 @@ class CPixelScreenSDL;
 // Task type "gfx" of the task library "sdl". Start it after the window task:
 // it installs the SDL graphics factory, the screen surface and the screen
 // layer's dirty-rectangle drawing, and turns per-sprite background buffers
-// on. At most every 16 ms of application time it steps the animations, lets
-// the screen layer draw what changed and presents the frame. Each resize
+// on. Sixty times a second of application time (see CTaskGfx) it steps the
+// animations, lets the screen layer draw what changed and presents the frame. Each resize
 // reaching the event bridge after the window task's makes the screen surface
 // adopt the new video surface. Its stop takes all of that down again.
 class CTaskGfxSDL : public CTaskGfx {
 public:
-    static constexpr uint32_t FRAME_INTERVAL_MS = 16;
-
     CTaskGfxSDL();
     ~CTaskGfxSDL() override;
 
@@ -34,15 +31,10 @@ public:
 
     CPixelScreenSDL* GetScreen() const { return myScreen.get(); }
     CGfxFactorySDL* GetFactory() const { return myFactory.get(); }
-    // Frames presented since the start.
-    unsigned long GetFrameCount() const override { return myFrameCount; }
 
 private:
     std::unique_ptr<CGfxFactorySDL> myFactory;
     std::unique_ptr<CPixelScreenSDL> myScreen;
-    CTimer myTimer;
-    uint32_t myLastFrame = 0;
-    unsigned long myFrameCount = 0;
     bool myListening = false;
 };
 

@@ -84,6 +84,15 @@ void CTaskTimedTasks::Update() {
     }
 }
 
+int CTaskTimedTasks::GetMillisecondsToDue() const {
+    for (const Entry& entry : myScheduled) {
+        if (entry.task->IsStopped()) continue;
+        const int32_t left = static_cast<int32_t>(entry.due - GetGlobalTime()) + 1;
+        return left > 0 ? left : 0;
+    }
+    return NO_DEADLINE;
+}
+
 void CTaskTimedTasks::Exit() {
     // Copy first: StopTimedTask does not alter the list, but be safe with
     // tasks whose Exit reaches back into the runner.

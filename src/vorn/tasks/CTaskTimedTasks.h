@@ -29,6 +29,9 @@ public:
     bool Init() override { return !myScheduled.empty(); }
     void Update() override;
     void Exit() override;
+    // Until the first scheduled task is due (it runs once the time is past
+    // its due time).
+    int GetMillisecondsToDue() const override;
 
     size_t GetScheduledCount() const { return myScheduled.size(); }
     size_t GetWaitingCount() const { return myWaiting.size(); }

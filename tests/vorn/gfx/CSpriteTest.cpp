@@ -316,3 +316,51 @@ TEST_F(CSpriteTest, ZOutsideALayerIsOnlyStoredAndHiddenSpritesCanDie) {
     EXPECT_TRUE(visible.empty());
     EXPECT_TRUE(stillHidden.empty());
 }
+
+namespace {
+// Shows the image the sprite holds right now, without making a waiting one.
+struct CPeekSprite : CSprite {
+    using CSprite::CSprite;
+    const IPixel* Held() const { return myImage; }
+};
+}  // namespace
+
+TEST_F(CSpriteTest, ResizesAndTurnsAreMadeWhenTheSpriteIsNextDrawn) {
+    auto sprite = std::make_unique<CPeekSprite>(Pattern(40, 20, 6, true));
+    sprite->SetLayer(Layer());
+    sprite->MoveTo(5, 5);
+    Frame();
+    // A relayout resizes many times between two frames: the size follows at
+    // once, the pixels wait.
+    for (int w = 10; w <= 50; w += 10)
+        sprite->Resize(w, w / 2);
+    EXPECT_EQ(sprite->GetRect(), types_rect(5, 5, 50, 25));
+    EXPECT_EQ(sprite->Held(), sprite->GetLoadedImage()) << "nothing scaled yet";
+    sprite->SetRotation(90.0f);
+    EXPECT_EQ(sprite->GetRect().w, 25) << "the turned size is known before the turn is made";
+    EXPECT_EQ(sprite->GetRect().h, 50);
+    Frame();
+    ASSERT_NE(sprite->Held(), sprite->GetLoadedImage()) << "drawing made the image";
+    EXPECT_EQ(sprite->Held()->GetWidth(), 25);
+    EXPECT_EQ(sprite->Held()->GetHeight(), 50);
+    EXPECT_EQ(Difference(CaptureScreen(), DrawFromScratch()), "");
+
+    // Asking for the image makes it too, the same as a scale and a turn made
+    // one after the other at once.
+    sprite->SetRotation(30.0f);
+    sprite->Resize(33, 17);
+    const types_rect rect = sprite->GetRect();
+    IPixel* scaled = sprite->GetLoadedImage()->Resize(33, 17);
+    IPixel* direct = scaled->Rotate(30.0f);
+    const IPixel* made = sprite->GetImage();
+    ASSERT_EQ(made->GetWidth(), direct->GetWidth());
+    EXPECT_EQ(rect.w, made->GetWidth());
+    EXPECT_EQ(rect.h, made->GetHeight());
+    for (int y = 0; y < made->GetHeight(); ++y)
+        for (int x = 0; x < made->GetWidth(); ++x)
+            ASSERT_EQ(made->GetPixel(x, y), direct->GetPixel(x, y)) << x << "," << y;
+    Gfx::FreeImage(scaled);
+    Gfx::FreeImage(direct);
+    Frame();
+    EXPECT_EQ(Difference(CaptureScreen(), DrawFromScratch()), "");
+}

@@ -58,4 +58,24 @@ TEST(CFakeThreadTest, StepsDueThreadsOncePerPassUntilTheFirstSleeper) {
     EXPECT_EQ(CFakeThread::GetList(), nullptr) << "the list goes with the last thread";
 }
 
+TEST(CFakeThreadTest, TheKernelLearnsWhenTheNextStepIsDue) {
+    testing_support::CScopedManualTime time(5000);
+    steps.clear();
+    EXPECT_EQ(MillisecondsToNextFakeThread(), -1) << "no thread";
+    auto* a = new CStepper("a", 2);
+    auto* b = new CStepper("b", 1);
+    EXPECT_EQ(MillisecondsToNextFakeThread(), -1) << "the first thread sleeps: nothing will run";
+    a->Start();
+    b->Start();
+    EXPECT_EQ(MillisecondsToNextFakeThread(), 0);
+    RunFakeThreads(0);
+    EXPECT_EQ(MillisecondsToNextFakeThread(), 10) << "a steps every 10 ms; b is finished";
+    time->now += 4;
+    EXPECT_EQ(MillisecondsToNextFakeThread(), 6);
+    time->now += 6;
+    RunFakeThreads(0);  // a's second step finishes it
+    RunFakeThreads(0);  // the finished ones are deleted
+    EXPECT_EQ(MillisecondsToNextFakeThread(), -1);
+}
+
 }  // namespace

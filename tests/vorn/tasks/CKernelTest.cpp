@@ -1,3 +1,5 @@
+#include <time.h>
+
 #include <chrono>
 
 #include "EngineFixture.h"
@@ -187,6 +189,66 @@ TEST_F(KernelTest, DeletedTaskIsForgottenEverywhere) {
     Kernel()->ResumeTask(other);
     Kernel()->RunPass();
     EXPECT_EQ(other->updates, 1);
+}
+
+// A task with its own (real) clock that has work every 10 ms.
+class CPacedTask : public CTask {
+public:
+    using Clock = std::chrono::steady_clock;
+    CPacedTask() : CTask(1, "paced"), myNext(Clock::now()) {}
+    void Update() override {
+        if (Clock::now() < myNext) return;
+        ++frames;
+        myNext += std::chrono::milliseconds(10);
+    }
+    int GetMillisecondsToDue() const override {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(myNext - Clock::now());
+        return left.count() > 0 ? int(left.count()) : 0;
+    }
+    int frames = 0;
+
+private:
+    Clock::time_point myNext;
+};
+
+double ThreadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec + now.tv_nsec / 1e9;
+}
+
+TEST_F(KernelTest, RunSleepsUntilTheNextTaskIsDueInsteadOfSpinning) {
+    // A task without times of its own runs on every pass; the paced one sets
+    // the pace. A quarter of a second of real time.
+    CPacedTask paced;
+    CRecordingTask* poller = Make("poller", 2);
+    const auto end = CPacedTask::Clock::now() + std::chrono::milliseconds(250);
+    poller->onUpdate = [&](CRecordingTask&) {
+        if (CPacedTask::Clock::now() >= end) Kernel()->Quit();
+    };
+    Kernel()->AddTask(&paced);
+    Kernel()->AddTask(poller);
+    const double cpuBefore = ThreadCpuSeconds();
+    EXPECT_EQ(Kernel()->Run(), 0);
+    const double cpu = ThreadCpuSeconds() - cpuBefore;
+    EXPECT_GE(paced.frames, 12) << "about 25 steps of 10 ms (fewer only on a busy machine)";
+    EXPECT_LE(paced.frames, 27);
+    EXPECT_LE(poller->updates, 2 * paced.frames + 5) << "passes follow the due times, no spinning";
+    EXPECT_LT(cpu, 0.1) << "the kernel slept between passes";
+
+    // The cap still holds for whoever sets it, and the due times still count.
+    Run("kernel_max_passes_per_second = 50");
+    CPacedTask capped;
+    CRecordingTask* second = Make("second", 2);
+    const auto end2 = CPacedTask::Clock::now() + std::chrono::milliseconds(200);
+    second->onUpdate = [&](CRecordingTask&) {
+        if (CPacedTask::Clock::now() >= end2) Kernel()->Quit();
+    };
+    Kernel()->AddTask(&capped);
+    Kernel()->AddTask(second);
+    Kernel()->Run();
+    EXPECT_LE(second->updates, 12) << "at most 50 passes a second";
+    Run("kernel_max_passes_per_second = 0");
 }
 
 }  // namespace

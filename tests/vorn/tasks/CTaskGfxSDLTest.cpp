@@ -117,4 +117,45 @@ TEST_F(CTaskGfxSDLTest, ImagesDrawnOnTheScreenShowInTheScreenshot) {
     SDL_FreeSurface(shot);
 }
 
+TEST_F(CTaskGfxSDLTest, FramesKeepSixtyASecondAndTheStopLogsTheFrameRate) {
+    StartWindow(64, 48);
+    Run("starttask(gfx, gfx, 5)");
+    // Frames are due on a grid of 1000 / 60 ms: 16 or 17 ms apart, never less.
+    EXPECT_EQ(Gfx()->GetMillisecondsToDue(), 16);
+    Advance(10);
+    EXPECT_EQ(Gfx()->GetMillisecondsToDue(), 6);
+    Advance(6);
+    EXPECT_EQ(Gfx()->GetMillisecondsToDue(), 0);
+    // A pass every millisecond for two seconds: exactly 120 frames.
+    for (int ms = 16; ms < 2016; ++ms) {
+        Kernel()->RunPass();
+        EXPECT_GE(Gfx()->GetMillisecondsToDue(), 0);
+        Advance(1);
+    }
+    EXPECT_EQ(Gfx()->GetFrameCount(), 120u) << "16 ms steps would give 125";
+    EXPECT_EQ(Gfx()->GetFrameTimePercentile95(), 17u);
+
+    // Passes every 5 ms (a pass cap of 200): still 60 a second on average.
+    const unsigned long before = Gfx()->GetFrameCount();
+    for (int pass = 0; pass < 400; ++pass) {
+        Kernel()->RunPass();
+        Advance(5);
+    }
+    EXPECT_GE(Gfx()->GetFrameCount() - before, 119u) << "a 16 ms minimum gave 50 a second";
+
+    // A stall: one frame, then the grid starts again instead of a burst.
+    Advance(500);
+    Kernel()->RunPass();
+    Kernel()->RunPass();
+    const unsigned long afterStall = Gfx()->GetFrameCount();
+    Kernel()->RunPass();
+    EXPECT_EQ(Gfx()->GetFrameCount(), afterStall);
+    EXPECT_EQ(Gfx()->GetMillisecondsToDue(), 16);
+
+    CLogCapture log;
+    Run("stoptask(gfx)");
+    EXPECT_TRUE(log.Has("CTaskGfxSDL drew " + std::to_string(afterStall) + " frames in "));
+    EXPECT_TRUE(log.Has("frames per second, frame time p95 "));
+}
+
 }  // namespace

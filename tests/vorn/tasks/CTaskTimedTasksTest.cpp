@@ -132,4 +132,21 @@ TEST_F(TimedTasksTest, TimedTaskStartedFromTheConsoleRunsInTheLoop) {
     EXPECT_EQ(tick->exits, 1) << "the runner stops its tasks when the loop ends";
 }
 
+TEST_F(TimedTasksTest, TheRunnerTellsTheKernelWhenItsFirstTaskIsDue) {
+    CTaskTimedTasks* runner = Kernel()->GetTimedTasks();
+    EXPECT_EQ(runner->GetMillisecondsToDue(), CTask::NO_DEADLINE) << "nothing scheduled";
+    Kernel()->AddTask(MakeTimed("slow", 100));  // due 1100, runs after it
+    CRecordingTask* fast = MakeTimed("fast", 30);
+    Kernel()->AddTask(fast);  // due 1030
+    EXPECT_EQ(runner->GetMillisecondsToDue(), 31);
+    myTime->now = 1030;
+    EXPECT_EQ(runner->GetMillisecondsToDue(), 1);
+    myTime->now = 1031;
+    EXPECT_EQ(runner->GetMillisecondsToDue(), 0);
+    Kernel()->RunPass();
+    EXPECT_EQ(runner->GetMillisecondsToDue(), 30) << "fast is next due at 1060";
+    Kernel()->StopTask(fast);
+    EXPECT_EQ(runner->GetMillisecondsToDue(), 70) << "a stopped task no longer counts";
+}
+
 }  // namespace
