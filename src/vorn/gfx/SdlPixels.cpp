@@ -103,6 +103,33 @@ SDL_Surface* CreateAlphaSurface(int w, int h) {
     return surface;
 }
 
+std::vector<CColor> ReadColors(SDL_Surface* surface, const types_rect& rect) {
+    std::vector<CColor> colors;
+    CSurfaceLock lock(surface);
+    if (!lock.Locked() || rect.IsEmpty()) return colors;
+    colors.reserve(static_cast<size_t>(rect.w) * rect.h);
+    for (int y = rect.y; y < rect.y + rect.h; ++y)
+        for (int x = rect.x; x < rect.x + rect.w; ++x)
+            colors.push_back(RawToColor(surface->format, ReadRaw(surface, x, y)));
+    return colors;
+}
+
+void WriteColors(SDL_Surface* surface, const std::vector<CColor>& colors) {
+    CSurfaceLock lock(surface);
+    if (!lock.Locked() || colors.size() < static_cast<size_t>(surface->w) * surface->h) return;
+    const SDL_PixelFormat* f = surface->format;
+    size_t i = 0;
+    for (int y = 0; y < surface->h; ++y) {
+        uint32_t* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) +
+                                                    y * surface->pitch);
+        for (int x = 0; x < surface->w; ++x, ++i) {
+            const CColor& c = colors[i];
+            row[x] = (uint32_t(c.r) << f->Rshift) | (uint32_t(c.g) << f->Gshift) |
+                     (uint32_t(c.b) << f->Bshift) | (uint32_t(c.a) << f->Ashift);
+        }
+    }
+}
+
 resampling::CLayout LayoutOf(const SDL_PixelFormat* format) {
     resampling::CLayout layout;
     layout.a = format->Ashift;

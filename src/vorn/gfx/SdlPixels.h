@@ -43,6 +43,11 @@ CColor BlendOver(const CColor& src, const CColor& dst);
 // there is none). Null when SDL cannot make it.
 SDL_Surface* CreateAlphaSurface(int w, int h);
 
+// The pixels of a rectangle of a surface (inside it) as colours, row by row.
+std::vector<CColor> ReadColors(SDL_Surface* surface, const types_rect& rect);
+// Writes w x h colours into a surface made by CreateAlphaSurface.
+void WriteColors(SDL_Surface* surface, const std::vector<CColor>& colors);
+
 // The channel layout of a 32-bit format with 8 bits a channel.
 resampling::CLayout LayoutOf(const SDL_PixelFormat* format);
 // The pixels of a rectangle of a surface (inside it) packed 0xAARRGGBB, the

@@ -192,9 +192,10 @@ protected:
     }
 
     // A kernel pass every 16 ms of application time.
+    // Passes one frame apart: frames fall on a 60-a-second grid (16 or 17 ms).
     void Passes(int count) {
         for (int i = 0; i < count; ++i) {
-            (*myTime)->now += 16;
+            (*myTime)->now += 17;
             Kernel()->RunPass();
         }
     }
