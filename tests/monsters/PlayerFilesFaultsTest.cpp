@@ -123,6 +123,14 @@ TEST(PlayerFilesFaultsTest, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileAndNot
     testing_support::CScopedTempDir dir;
     CExpectedTexts expected;
     ASSERT_TRUE(CPlayerFiles(0).Save());
+    // Kills fall within about three whole saves, however fast this build
+    // saves (a sanitizer build is many times slower), so that some land
+    // inside a save and some between saves.
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_TRUE(CPlayerFiles(0).Save());
+    const auto saveTime = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - started);
+    const long window = std::max<long>(6000, 3 * long(saveTime.count()));
     std::vector<int> seen(3, 0);  // the generation each file holds
     std::mt19937 random(1234);
     int completeChanges = 0;
@@ -131,7 +139,7 @@ TEST(PlayerFilesFaultsTest, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileAndNot
         const pid_t child = fork();
         ASSERT_GE(child, 0) << std::strerror(errno);
         if (child == 0) SaveForever(first);
-        std::this_thread::sleep_for(std::chrono::microseconds(random() % 6000));
+        std::this_thread::sleep_for(std::chrono::microseconds(long(random() % window)));
         ::kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
