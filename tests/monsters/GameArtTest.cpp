@@ -126,6 +126,10 @@ TEST_F(GameArtTest, EverySpriteFileAndScreenImageLoadsWithoutAWarning) {
         std::unique_ptr<CSprite> sprite = Load(file);
         if (!sprite || sprite->GetSpriteType() == CSprite::TYPE_SLIDER) continue;
         EXPECT_FALSE(sprite->Empty()) << file;
+        // Scene sprites stay behind every widget (the console window included).
+        EXPECT_GT(sprite->GetZ(),
+                  vorn::ui::CGfxHandler::GetSpriteZ(vorn::ui::CWidget::DEFAULT_DEPTH))
+            << file;
         if (sprite->GetSpriteType() == CSprite::TYPE_TEXT) continue;
         IPixel* image = sprite->GetLoadedImage();
         ASSERT_NE(image, nullptr) << file;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
 #include "vorn/gfx/CFont.h"
 #include "vorn/gfx/CSprite.h"
@@ -21,9 +22,11 @@ CTextSprite* AsText(CSprite* sprite) {
 }  // namespace
 
 int CGfxHandler::GetSpriteZ(int depth) {
-    // Depths far out of any real tree must not overflow the doubling.
-    const int limit = INT_MAX / 2 - 2;
-    return 2 * std::clamp(depth, -limit, limit);
+    // Widgets lie in front of every sprite of a scene (those use Z from 0 up:
+    // the default depth 25 of a desktop is Z -30), and depths far out of any
+    // real tree must not overflow the doubling.
+    const int64_t z = 2 * int64_t(depth) - Z_SHIFT;
+    return int(std::clamp<int64_t>(z, INT_MIN + 2, INT_MAX - 2));
 }
 
 CSmartPtr<CSprite> CGfxHandler::LoadSprite(const std::string& fileName) const {

@@ -25,6 +25,10 @@ class CGfxHandler {
 public:
     static CGfxHandler* GetSingleton() { return CStaticSingleton<CGfxHandler>::GetSingleton(); }
 
+    // Z of a widget's sprite: 2 x depth - Z_SHIFT, so that the widgets draw in
+    // front of the scene's sprites (Z 0 and above) and a text's backdrop fits
+    // between two depths.
+    static constexpr int Z_SHIFT = 80;
     static int GetSpriteZ(int depth);
     static int GetOverlayZ(int depth) { return GetSpriteZ(depth) - 1; }
 
