@@ -1,8 +1,5 @@
 #include "monsters/CEditorState.h"
 
-#include <climits>
-#include <cstdint>
-
 #include "vorn/utils/xml/Xml.h"
 
 namespace monsters {
@@ -12,7 +9,6 @@ namespace {
 const char* const SOURCE = "monsters/cphysicstask";
 const char* const MONSTER_ELEMENT = "Monster";
 const char* const ROOT_ELEMENT = "EditorRoot";
-const int ID_OFFSET_PER_MONSTER = 10;
 
 }  // namespace
 
@@ -30,9 +26,10 @@ void CEditorState::Serialize(vorn::CXmlArchive& ar) {
     for (int i = 0; i < element->GetChildCount(); ++i) {
         vorn::CXmlElement* child = element->GetChild(i);
         if (child->GetName() != MONSTER_ELEMENT) continue;
+        // The ids were written from one world, where they were unique and
+        // the hinges and pins pointed at them: they are read as they stand.
+        // Raising them again by monster would make two parts share an id.
         auto monster = std::make_unique<CMonster>();
-        const int64_t offset = int64_t{ID_OFFSET_PER_MONSTER} * GetMonsterCount();
-        monster->SetIdOffset(offset > INT_MAX ? INT_MAX : static_cast<int>(offset));
         vorn::ObjectFromXmlElement(child, *monster);
         myMonsters.push_back(std::move(monster));
     }

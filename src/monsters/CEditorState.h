@@ -22,8 +22,8 @@ namespace monsters {
 //     <Monster> ... </Monster>
 //   </EditorRoot>
 //
-// Reading gives each monster the id offset it would get when added to a
-// world in that order: 10 times the number of monsters before it.
+// Reading keeps the ids as written: they come from one world, where they were
+// unique, so the world is recreated as it was.
 class CEditorState {
 public:
     // Writing: each monster as a "Monster" element, in order. Reading:

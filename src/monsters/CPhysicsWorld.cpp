@@ -147,11 +147,22 @@ std::vector<b2Body*> CPhysicsWorld::QueryBodiesAt(const b2Vec2& point) const {
 
 // --- Loading -------------------------------------------------------------------------
 
+int CPhysicsWorld::NextIdOffset() const {
+    long long offset = static_cast<long long>(ID_OFFSET_PER_MONSTER) * GetMonsterCount();
+    for (const auto& monster : myMonsters)
+        for (int i = 0; i < monster->GetPartCount(); ++i) {
+            const long long above = monster->GetPart(i)->GetObjectId() + 1LL;
+            const long long rounded =
+                (above + ID_OFFSET_PER_MONSTER - 1) / ID_OFFSET_PER_MONSTER * ID_OFFSET_PER_MONSTER;
+            offset = std::max(offset, rounded);
+        }
+    return offset > INT_MAX ? INT_MAX : static_cast<int>(offset);
+}
+
 std::unique_ptr<CMonster> CPhysicsWorld::ReadMonster(const std::string& fileName,
                                                      const b2Vec2& position, int group) {
     auto monster = std::make_unique<CMonster>();
-    const long long offset = static_cast<long long>(ID_OFFSET_PER_MONSTER) * GetMonsterCount();
-    monster->SetIdOffset(offset > INT_MAX ? INT_MAX : static_cast<int>(offset));
+    monster->SetIdOffset(NextIdOffset());
     monster->SetCollisionGroup(group);
     monster->DestroyParts();
     // A list naming a file that is not there must not go unnoticed: the

@@ -105,6 +105,12 @@ public:
     CMonster* GetMonster(int index) const;
     // -1 when the monster is not in this world.
     int IndexOfMonster(const CMonster* monster) const;
+    // The id offset for the next monster read into this world: 10 per monster
+    // already here, raised to the next multiple of 10 above every object id in
+    // use. A file saved by the editor keeps its raised ids (10, 20, ... 70),
+    // which the plain count would hand out again to the next monsters read
+    // (the tray's parts), and a hinge would then find the wrong partner.
+    int NextIdOffset() const;
 
     // --- Bodies --------------------------------------------------------------------
     b2World* GetBox2DWorld() const { return myWorld.get(); }

@@ -16,12 +16,14 @@ using testing_support::ReadFile;
 
 namespace {
 
-// count parts with ids 0, 1, ...; each part after the first hinged to part 0.
-std::unique_ptr<CMonster> MonsterOf(int count, int uid) {
+// count parts with ids firstId, firstId + 1, ...; each part after the first
+// hinged to the first.
+std::unique_ptr<CMonster> MonsterOf(int count, int uid, int firstId = 0) {
     auto monster = std::make_unique<CMonster>();
     for (int i = 0; i < count; ++i) {
         auto part = std::make_unique<CMonsterBodyPart>();
-        part->SetObjectId(i);
+        part->SetObjectId(firstId + i);
+        part->SetConnectedToBody(firstId);
         part->SetShopUid(uid);
         part->SetHasJoint(i > 0);
         monster->AddPart(std::move(part));
@@ -31,13 +33,14 @@ std::unique_ptr<CMonster> MonsterOf(int count, int uid) {
 
 }  // namespace
 
-TEST(CEditorStateTest, TheStateHasItsShapeAndReadingRaisesIdsByMonster) {
+TEST(CEditorStateTest, TheStateHasItsShapeAndReadingKeepsTheIdsAsWritten) {
     CScopedTempDir dir;
     CEditorState state;
     state.AddMonster(MonsterOf(1, 0));  // the floor
-    state.AddMonster(MonsterOf(2, 3));
+    // Ids as a world hands them out, the first monster's raised by an earlier save.
+    state.AddMonster(MonsterOf(2, 3, 20));
     state.AddMonster(std::make_unique<CMonster>());  // emptied by an attachment
-    state.AddMonster(MonsterOf(1, 4));
+    state.AddMonster(MonsterOf(1, 4, 30));
     ASSERT_TRUE(state.SaveToFile(monsters::EDITOR_STATE_FILE));
 
     const std::string text = ReadFile(monsters::EDITOR_STATE_FILE);
@@ -55,9 +58,11 @@ TEST(CEditorStateTest, TheStateHasItsShapeAndReadingRaisesIdsByMonster) {
     ASSERT_EQ(loaded.GetMonsterCount(), 4);
     const CMonster& second = *loaded.GetMonster(1);
     ASSERT_EQ(second.GetPartCount(), 2);
-    EXPECT_EQ(second.GetIdOffset(), 10);
-    EXPECT_EQ(second.GetPart(0)->GetObjectId(), 10);
-    EXPECT_EQ(second.GetPart(1)->GetConnectedToBody(), 10);
+    // Read back as written: raising them by monster (10, 20, ...) would give
+    // the fourth monster's part the id 60 and the second's 30 and 31.
+    EXPECT_EQ(second.GetPart(0)->GetObjectId(), 20);
+    EXPECT_EQ(second.GetPart(1)->GetObjectId(), 21);
+    EXPECT_EQ(second.GetPart(1)->GetConnectedToBody(), 20);
     EXPECT_EQ(second.FindHingePartner(*second.GetPart(1)), second.GetPart(0));
     EXPECT_EQ(loaded.GetMonster(2)->GetPartCount(), 0);
     EXPECT_EQ(loaded.GetMonster(3)->GetPart(0)->GetObjectId(), 30);
@@ -75,8 +80,8 @@ TEST(CEditorStateTest, AHandWrittenStateReadsMonstersOnlyAndBadFilesChangeNothin
     EXPECT_EQ(state.GetMonster(0)->FindHeadPart(), nullptr);  // the floor has no head
     const CMonster& player = *state.GetMonster(1);
     ASSERT_EQ(player.GetPartCount(), 2);
-    EXPECT_EQ(player.GetPart(0)->GetObjectId(), 20);  // 10 in the file, offset 10
-    EXPECT_EQ(player.GetPart(1)->GetConnectedToBody(), 20);
+    EXPECT_EQ(player.GetPart(0)->GetObjectId(), 10);  // as in the file
+    EXPECT_EQ(player.GetPart(1)->GetConnectedToBody(), 10);
     EXPECT_TRUE(player.GetPart(1)->IsPinJoint());
     EXPECT_EQ(state.GetMonster(2)->GetPartCount(), 0);
 

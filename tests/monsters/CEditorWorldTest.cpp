@@ -4,6 +4,10 @@
 
 #include <box2d/box2d.h>
 
+#include <set>
+#include <string>
+
+#include "LogCapture.h"
 #include "MonstersTestSupport.h"
 #include "PhysicsTestSupport.h"
 #include "monsters/CFightWorld.h"
@@ -222,4 +226,95 @@ TEST(CEditorWorldTest, AMouseJointPullsALoosePartAtFiveHertz) {
     EXPECT_EQ(world.CreateMouseJoint(world.GetBody(*world.GetMonster(0)->GetPart(0)), b2Vec2(0, 0)),
               nullptr)
         << "the static floor cannot be dragged";
+}
+
+// The game's round: the saved monster and a shelf part into the editor, test
+// fights (save, then the editor read back from its state file), Quit (save),
+// and again. The saved ids grow by the offset each round; they must stay
+// unique, or a hinge finds the wrong partner or none in the fight.
+TEST(CEditorWorldTest, EditorRoundsKeepTheSavedMonstersIdsUniqueAndItsHingesWhole) {
+    CGameFolder folder;
+    // A monster as the editor saves it: ids raised to 10, 20, ..., every part
+    // bought separately and pinned, the first part a bar that the head, a
+    // second bar and (through the head) a spike hang on.
+    CPartXml bar = PinnedPart(2);
+    bar.id = 20;
+    bar.anchorX = 0.0f;
+    bar.connectedTo = 20;  // itself: no hinge
+    CPartXml head = PinnedPart(1);
+    head.id = 10;
+    head.head = true;
+    head.shape = 0;
+    head.extentX = 0.5f;
+    head.y = -0.6f;
+    head.anchorX = 0.0f;
+    head.anchorY = 0.55f;
+    head.connectedTo = 20;
+    CPartXml outer = PinnedPart(3);
+    outer.id = 30;
+    outer.x = 0.8f;
+    outer.anchorX = -0.4f;
+    outer.connectedTo = 20;
+    CPartXml spike = PinnedPart(4);
+    spike.id = 40;
+    spike.y = -1.2f;
+    spike.anchorX = 0.0f;
+    spike.anchorY = 0.3f;
+    spike.connectedTo = 10;
+    const std::string playerFile = folder.Monster("My Monsters/me.xml", {bar, head, outer, spike});
+    const std::string shelfPart = folder.Monster("data/parts/blade.xml", {PinnedPart(5)});
+
+    testing_support::CLogCapture log;
+    for (int round = 0; round < 4; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        CEditorWorld world;
+        world.LoadMonster(playerFile, 0.0f, 0.0f);
+        CMonster& shelf = *world.LoadMonster(shelfPart, -8.0f, 3.0f);
+        // A test fight and back.
+        ASSERT_TRUE(world.SavePlayerMonster(monsters::EDITOR_MONSTER_FILE));
+        ASSERT_TRUE(world.LoadFromFile(monsters::EDITOR_STATE_FILE));
+        if (round == 1) {
+            // The shelf part is built in: its pin dropped on the second bar.
+            // Its id must not be one the monster already uses.
+            CMonster& loose = *world.GetMonster(world.GetMonsterCount() - 1);
+            ASSERT_NE(&loose, &shelf) << "the editor was read back";
+            monsters::CPin& pin = *world.GetPin(world.GetPinCount() - 1);
+            ASSERT_EQ(&pin.GetPart(), loose.GetPart(0));
+            const CMonsterBodyPart* second = nullptr;
+            for (int m = 0; m < world.GetMonsterCount(); ++m)
+                for (int p = 0; p < world.GetMonster(m)->GetPartCount(); ++p)
+                    if (world.GetMonster(m)->GetPart(p)->GetShopUid() == 3)
+                        second = world.GetMonster(m)->GetPart(p);
+            ASSERT_NE(second, nullptr);
+            const b2Vec2 onto = world.GetBody(*second)->GetPosition() + b2Vec2(0.2f, 0.0f);
+            const b2Vec2 from = pin.GetWorldPoint();
+            pin.Unpin();
+            world.MoveMonster(loose, onto - from);
+            pin.Pin();
+        }
+        ASSERT_TRUE(world.SavePlayerMonster(playerFile));
+
+        const int parts = round < 1 ? 4 : 5;
+        CMonster saved;
+        ASSERT_TRUE(saved.LoadFromFile(playerFile));
+        ASSERT_EQ(saved.GetPartCount(), parts);
+        std::set<int> ids;
+        for (int i = 0; i < saved.GetPartCount(); ++i)
+            EXPECT_TRUE(ids.insert(saved.GetPart(i)->GetObjectId()).second)
+                << "id " << saved.GetPart(i)->GetObjectId() << " given twice";
+
+        // In a fight every pinned part hangs on the part it was pinned to.
+        monsters::CFightWorld fight(nullptr);
+        CMonster& fighter = *fight.LoadMonster(playerFile, 0.0f, 0.0f);
+        ASSERT_EQ(fighter.GetPartCount(), parts);
+        EXPECT_EQ(fight.GetJoint(*fighter.GetPart(0)), nullptr);
+        const int expectedPartner[] = {-1, 0, 0, 1, 2};
+        for (int i = 1; i < parts; ++i) {
+            b2Joint* joint = fight.GetJoint(*fighter.GetPart(i));
+            ASSERT_NE(joint, nullptr) << "part " << i << " lost its hinge";
+            EXPECT_EQ(joint->GetBodyB(), fight.GetBody(*fighter.GetPart(expectedPartner[i])))
+                << "part " << i << " hinged to the wrong part";
+        }
+    }
+    EXPECT_EQ(log.Count("no body in its group"), 0);
 }
