@@ -24,8 +24,10 @@ play: build
 play-gl: build
 	cd game && ../$(BUILD)/bin/monsters autoexec_gl.txt
 
+# The whole suite, then two minutes of the game played by a recording.
 test: build
 	@sh tools/run-tests.sh $(BUILD)
+	@SOAK_SAMPLE_SECONDS=10 sh tools/soak.sh 2 $(BUILD)
 
 test-sanitize: deps
 	cmake -S . -B build-sanitize -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DVORN_SANITIZE=ON
