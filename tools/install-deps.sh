@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the game and the tests need, when any is missing.
 # Safe to run again: it does nothing once everything is there.
 set -e
-PACKAGES="g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
+PACKAGES="gcc g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
 libsdl1.2-dev libsdl-mixer1.2-dev libsdl-image1.2-dev libsdl-gfx1.2-dev libbox2d-dev clang \
 libclang-rt-14-dev libgl-dev libgl1-mesa-dri xvfb xauth"
 
