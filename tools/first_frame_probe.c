@@ -2,26 +2,14 @@
  * milliseconds passed from the program's start (this library's loading) to
  * the first frame put on the screen (SDL_Flip or SDL_UpdateRects), then ends
  * the program. */
-#ifndef _GNU_SOURCE
-#define _GNU_SOURCE
-#endif
-#include <SDL.h>
-#include <dlfcn.h>
+/* First: it sets _GNU_SOURCE before any system header. */
+#include "preload_clock.h"
+
 #include <stdio.h>
-#include <time.h>
 #include <unistd.h>
 
-static struct timespec start;
-
-__attribute__((constructor)) static void remember_start(void) {
-    clock_gettime(CLOCK_MONOTONIC, &start);
-}
-
 static void first_frame(void) {
-    struct timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    const double ms = (now.tv_sec - start.tv_sec) * 1e3 + (now.tv_nsec - start.tv_nsec) / 1e6;
-    fprintf(stderr, "first frame after %.1f ms\n", ms);
+    fprintf(stderr, "first frame after %.1f ms\n", elapsed_ms());
     _exit(0);
 }
 

@@ -165,7 +165,9 @@ if [ -n "$repeated" ]; then
     status=1
 fi
 echo "warnings: $(grep -c '\[WARNING\]' log.txt), errors: $(grep -c '\[ERROR\]' log.txt)"
-later=$(tail -c +$(( ${first_cycle_log:-0} + 1 )) log.txt | grep '\[WARNING\]\|\[ERROR\]' | sort | uniq -c | head -5)
+# A run shorter than the first cycle has no later warnings to look at.
+[ -n "$first_cycle_log" ] || first_cycle_log=$(wc -c < log.txt)
+later=$(tail -c +$((first_cycle_log + 1)) log.txt | grep '\[WARNING\]\|\[ERROR\]' | sort | uniq -c | head -5)
 if [ -n "$later" ]; then
     echo "warnings or errors after the first cycle:"
     echo "$later"

@@ -3,26 +3,11 @@
  * milliseconds after the program started (default 2500), the text of
  * SOAK_TYPE is handed to the game through SDL_PollEvent as key presses and
  * releases, one event every 30 ms, then Return. Nothing else is changed. */
-#ifndef _GNU_SOURCE
-#define _GNU_SOURCE
-#endif
-#include <SDL.h>
-#include <dlfcn.h>
+/* First: it sets _GNU_SOURCE before any system header. */
+#include "preload_clock.h"
+
 #include <stdlib.h>
 #include <string.h>
-#include <time.h>
-
-static struct timespec start;
-
-__attribute__((constructor)) static void remember_start(void) {
-    clock_gettime(CLOCK_MONOTONIC, &start);
-}
-
-static double elapsed_ms(void) {
-    struct timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return (now.tv_sec - start.tv_sec) * 1e3 + (now.tv_nsec - start.tv_nsec) / 1e6;
-}
 
 /* Event n of the typing: a press and a release per character, then Return. */
 static int typed_event(int n, SDL_Event* event) {
