@@ -67,4 +67,15 @@ void CopyPixels(SDL_Surface* src, const types_rect& rect, SDL_Surface* dst, int 
 // Like CopyPixels, but blends every non-zero source pixel over dst.
 void BlendPixels(SDL_Surface* src, const types_rect& rect, SDL_Surface* dst, int x, int y);
 
+// True when BlitAlphaPixels can stand in for SDL_BlitSurface: two distinct
+// 32-bit surfaces with the same colour channels, the source with an 8-bit
+// alpha channel in use (SDL_SRCALPHA) and no colour key, neither run-length
+// encoded, the target clipping nothing (its clip rectangle is all of it).
+bool CanBlitAlpha(const SDL_Surface* src, const SDL_Surface* dst);
+// rect of src drawn over dst at (x, y) by the source's per-pixel alpha, as
+// SDL_BlitSurface draws it: colours mixed (rounded to nearest), the target's
+// own alpha kept. Fully transparent and fully opaque runs of pixels cost
+// little. Both surfaces locked, CanBlitAlpha true, the rectangles inside both.
+void BlitAlphaPixels(SDL_Surface* src, const types_rect& rect, SDL_Surface* dst, int x, int y);
+
 }  // namespace vorn::sdlpixels
