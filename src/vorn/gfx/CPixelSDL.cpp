@@ -163,15 +163,17 @@ IPixel* CPixelSDL::Rotate(float degrees) const {
     if (!Gfx::IsSurfaceSizeAllowed(w, h)) return Gfx::GetNullSurface();
     // Right angles move the pixels as they are.
     const int quarters = resampling::QuarterTurns(degrees);
-    const resampling::CImage source = ReadSource(quarters < 0);
-    if (source.width < 1) return Gfx::GetNullSurface();
     if (quarters >= 0) {
+        const resampling::CImage source = ReadSource(false);
+        if (source.width < 1) return Gfx::GetNullSurface();
         const resampling::CImage turned = resampling::TurnQuarters(source, quarters);
         return WrapNew(
             w, h, [&](const resampling::CTarget& target) { resampling::CopyInto(turned, target); });
     }
+    const resampling::CImage padded = ReadPaddedPremultiplied(mySurface, mySourceRect);
+    if (padded.width < 3) return Gfx::GetNullSurface();
     return WrapNew(w, h, [&](const resampling::CTarget& target) {
-        resampling::RotateInto(source, degrees, target);
+        resampling::RotatePaddedInto(padded, degrees, target);
     });
 }
 

@@ -68,7 +68,7 @@ struct CStorePremultiplied {
     uint32_t operator()(uint32_t p) const { return p; }
 };
 struct CStoreArgb {
-    uint32_t operator()(uint32_t p) const { return Unpremultiply(p); }
+    uint32_t operator()(uint32_t p) const { return p >= 0xFF000000u ? p : Unpremultiply(p); }
 };
 struct CStoreLayout {
     CLayout layout;
@@ -184,17 +184,14 @@ void ScaleBilinear(const CImage& source, int w, int h, const CTarget& target, St
     }
 }
 
+// padded is the source inside a transparent border of one pixel: every
+// sample may read its four neighbours without bounds checks.
 template <class Store>
-void RotateRows(const CImage& source, double c, double s, int w, int h, const CTarget& target,
+void RotateRows(const CImage& padded, double c, double s, int w, int h, const CTarget& target,
                 Store store) {
-    const int sw = source.width, sh = source.height;
-    // The source inside a transparent border of one pixel: every sample may
-    // then read its four neighbours without bounds checks.
-    const int pw = sw + 2;
-    std::vector<uint32_t> padded(size_t(pw) * (sh + 2), 0);
-    for (int y = 0; y < sh; ++y)
-        std::memcpy(&padded[size_t(y + 1) * pw + 1], &source.pixels[size_t(y) * sw],
-                    size_t(sw) * 4);
+    const int pw = padded.width;
+    const int sw = padded.width - 2, sh = padded.height - 2;
+    const uint32_t* pixels = padded.pixels.data();
 
     constexpr double ONE = 65536.0;  // 16.16 fixed point
     const int64_t stepX = std::llround(c * ONE), stepY = std::llround(s * ONE);
@@ -215,8 +212,16 @@ void RotateRows(const CImage& source, double c, double s, int w, int h, const CT
         for (int x = first; x < last; ++x, fx += stepX, fy += stepY) {
             const int64_t ix = fx >> 16, iy = fy >> 16;
             if (uint64_t(ix) > uint64_t(sw) || uint64_t(iy) > uint64_t(sh)) continue;
-            const uint32_t sample = BilinearAt(&padded[size_t(iy) * pw + size_t(ix)], size_t(pw),
-                                               uint32_t(fx >> 8) & 0xFF, uint32_t(fy >> 8) & 0xFF);
+            const uint32_t* p = pixels + size_t(iy) * pw + size_t(ix);
+            // Inside a flat area (or outside the image) all four neighbours
+            // agree: nothing to blend.
+            const uint32_t p00 = p[0];
+            if (p00 == p[1] && p00 == p[pw] && p00 == p[pw + 1]) {
+                if (p00) to[x] = store(p00);
+                continue;
+            }
+            const uint32_t sample =
+                BilinearAt(p, size_t(pw), uint32_t(fx >> 8) & 0xFF, uint32_t(fy >> 8) & 0xFF);
             if (sample) to[x] = store(sample);
         }
     }
@@ -326,13 +331,63 @@ CImage TurnQuarters(const CImage& source, int quarters) {
     return out;
 }
 
-void RotateInto(const CImage& source, double degrees, const CTarget& target) {
-    if (!Valid(source) || !std::isfinite(degrees) || !target.pixels) return;
+CImage Padded(const CImage& source) {
+    if (!Valid(source)) return CImage();
+    const int sw = source.width, pw = sw + 2;
+    CImage padded = NewImage(pw, source.height + 2);
+    for (int y = 0; y < source.height; ++y)
+        std::memcpy(&padded.pixels[size_t(y + 1) * pw + 1], &source.pixels[size_t(y) * sw],
+                    size_t(sw) * 4);
+    return padded;
+}
+
+void PremultiplyRow(const uint32_t* from, uint32_t* to, size_t n) {
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i alphaBits = _mm_set1_epi32(int(0xFF000000u));
+    const __m128i half = _mm_set1_epi16(128);
+    // c * a / 255 rounded, as MulDiv255, in eight 16-bit lanes.
+    auto scale = [&](__m128i c, __m128i a) {
+        const __m128i t = _mm_add_epi16(_mm_mullo_epi16(c, a), half);
+        return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
+    };
+    for (; i + 4 <= n; i += 4) {
+        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+        const __m128i a = _mm_and_si128(p, alphaBits);
+        __m128i out = p;
+        // Runs of opaque pixels stay as they are.
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(a, alphaBits)) != 0xFFFF) {
+            __m128i spread = _mm_srli_epi32(p, 24);
+            spread = _mm_or_si128(spread, _mm_slli_epi32(spread, 8));
+            spread = _mm_or_si128(spread, _mm_slli_epi32(spread, 16));
+            const __m128i low = scale(_mm_unpacklo_epi8(p, zero), _mm_unpacklo_epi8(spread, zero));
+            const __m128i high = scale(_mm_unpackhi_epi8(p, zero), _mm_unpackhi_epi8(spread, zero));
+            // Alpha times alpha is not alpha: put it back. (Transparent
+            // pixels come out 0, whatever colour they held.)
+            out = _mm_or_si128(_mm_andnot_si128(alphaBits, _mm_packus_epi16(low, high)), a);
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), out);
+    }
+#endif
+    for (; i < n; ++i)
+        to[i] = Premultiply(from[i]);
+}
+
+void RotatePaddedInto(const CImage& padded, double degrees, const CTarget& target) {
+    if (!Valid(padded) || padded.width < 3 || padded.height < 3 || !std::isfinite(degrees) ||
+        !target.pixels)
+        return;
     double c, s;
     CosSin(degrees, c, s);
     int w = 0, h = 0;
-    RotatedSize(source.width, source.height, degrees, w, h);
-    WithStore(target, [&](auto store) { RotateRows(source, c, s, w, h, target, store); });
+    RotatedSize(padded.width - 2, padded.height - 2, degrees, w, h);
+    WithStore(target, [&](auto store) { RotateRows(padded, c, s, w, h, target, store); });
+}
+
+void RotateInto(const CImage& source, double degrees, const CTarget& target) {
+    if (!Valid(source)) return;
+    RotatePaddedInto(Padded(source), degrees, target);
 }
 
 CImage Rotate(const CImage& source, double degrees) {

@@ -191,6 +191,33 @@ std::vector<uint32_t> ReadArgb(SDL_Surface* surface, const types_rect& rect, boo
     return pixels;
 }
 
+resampling::CImage ReadPaddedPremultiplied(SDL_Surface* surface, const types_rect& rect) {
+    const SDL_PixelFormat* f = surface->format;
+    const bool argb = f->BytesPerPixel == 4 && f->Amask == 0xFF000000u && f->Rmask == 0x00FF0000u &&
+                      f->Gmask == 0x0000FF00u && f->Bmask == 0x000000FFu &&
+                      !(surface->flags & SDL_SRCCOLORKEY);
+    if (!argb) {
+        resampling::CImage plain{rect.w, rect.h, ReadArgb(surface, rect, true)};
+        if (plain.pixels.empty()) return resampling::CImage();
+        return resampling::Padded(plain);
+    }
+    CSurfaceLock lock(surface);
+    if (!lock.Locked() || rect.IsEmpty()) return resampling::CImage();
+    // The usual case, the layout of the rotated sprites' sources: rows
+    // premultiplied straight into place, no copy between.
+    resampling::CImage padded;
+    padded.width = rect.w + 2;
+    padded.height = rect.h + 2;
+    padded.pixels.assign(size_t(padded.width) * padded.height, 0);
+    for (int y = 0; y < rect.h; ++y)
+        resampling::PremultiplyRow(
+            reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface->pixels) +
+                                              (rect.y + y) * surface->pitch) +
+                rect.x,
+            &padded.pixels[size_t(y + 1) * padded.width + 1], size_t(rect.w));
+    return padded;
+}
+
 SDL_Surface* CreateAlphaSurface(int w, int h,
                                 const std::function<void(const resampling::CTarget&)>& fill) {
     SDL_Surface* surface = CreateAlphaSurface(w, h);

@@ -54,6 +54,9 @@ resampling::CLayout LayoutOf(const SDL_PixelFormat* format);
 // colour key (when the surface has one) made transparent black; with
 // premultiply, each colour channel multiplied by alpha / 255.
 std::vector<uint32_t> ReadArgb(SDL_Surface* surface, const types_rect& rect, bool premultiply);
+// ReadArgb premultiplied, inside a transparent border of one pixel (as
+// resampling::Padded gives it); empty when nothing could be read.
+resampling::CImage ReadPaddedPremultiplied(SDL_Surface* surface, const types_rect& rect);
 // A new surface as CreateAlphaSurface makes it, all transparent, whose pixels
 // fill then writes (straight colours, the surface's layout). Null when SDL
 // cannot make it.

@@ -93,6 +93,21 @@ TEST(ResamplingTest, PremultiplyingRoundsExactlyAndOpaqueColoursSurviveTheRoundT
     // Half transparent colours come back within a level.
     const CColor back = Unpack(Unpremultiply(Premultiply(Pack(CColor(201, 99, 3, 128)))));
     EXPECT_TRUE(gfx_test::Near(back, CColor(201, 99, 3, 128), 1)) << back;
+
+    // A row premultiplied in steps of several pixels gives each pixel what
+    // Premultiply gives: every alpha, opaque runs, a length that leaves an end.
+    std::vector<uint32_t> row;
+    std::mt19937 random(11);
+    for (uint32_t a = 0; a < 256; ++a)
+        row.push_back(a << 24 | (uint32_t(random()) & 0xFFFFFFu));
+    for (int i = 0; i < 9; ++i)
+        row.push_back(0xFF000000u | (uint32_t(random()) & 0xFFFFFFu));
+    std::vector<uint32_t> out(row.size(), 1);
+    PremultiplyRow(row.data(), out.data(), row.size());
+    for (size_t i = 0; i < row.size(); ++i)
+        ASSERT_EQ(out[i], Premultiply(row[i])) << "pixel " << i << " " << std::hex << row[i];
+    PremultiplyRow(row.data(), row.data(), row.size());
+    EXPECT_EQ(row, out) << "in place";
 }
 
 TEST(ResamplingTest, TurnedImagesMatchAlphaWeightedSamplingWithoutDarkEdges) {
