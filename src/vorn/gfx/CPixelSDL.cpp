@@ -20,6 +20,9 @@ namespace {
 
 uint32_t ourEngineValues[2] = {0, 0};
 
+// The largest source (in pixels) whose buffer Rotate keeps between turns.
+constexpr size_t KEPT_SOURCE_PIXELS = 512 * 512;
+
 bool EndsWithNoCase(const std::string& text, const std::string& end) {
     if (text.size() < end.size()) return false;
     return std::equal(end.rbegin(), end.rend(), text.rbegin(),
@@ -170,11 +173,15 @@ IPixel* CPixelSDL::Rotate(float degrees) const {
         return WrapNew(
             w, h, [&](const resampling::CTarget& target) { resampling::CopyInto(turned, target); });
     }
-    const resampling::CImage padded = ReadPaddedPremultiplied(mySurface, mySourceRect);
-    if (padded.width < 3) return Gfx::GetNullSurface();
-    return WrapNew(w, h, [&](const resampling::CTarget& target) {
+    // Sprites turn every frame: their sources are read into one buffer kept
+    // for the next turn, unless it grew unusually large.
+    static thread_local resampling::CImage padded;
+    if (!ReadPaddedPremultiplied(mySurface, mySourceRect, padded)) return Gfx::GetNullSurface();
+    IPixel* turned = WrapNew(w, h, [&](const resampling::CTarget& target) {
         resampling::RotatePaddedInto(padded, degrees, target);
     });
+    if (padded.pixels.capacity() > KEPT_SOURCE_PIXELS) padded = resampling::CImage();
+    return turned;
 }
 
 IPixel* CPixelSDL::SetAlpha(uint8_t alpha) const {

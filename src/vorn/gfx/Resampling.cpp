@@ -208,10 +208,24 @@ void RotateRows(const CImage& padded, double c, double s, int w, int h, const CT
         if (first >= last) continue;
         int64_t fx = std::llround((startX + first * c) * ONE);
         int64_t fy = std::llround((startY + first * s) * ONE);
+        // The samples inside the padded image form one run (the positions
+        // are linear in x): trim the spare pixels off both ends, and the
+        // loop needs no checks.
+        auto inside = [&](int x) {
+            const int64_t ix = (fx + (x - first) * stepX) >> 16;
+            const int64_t iy = (fy + (x - first) * stepY) >> 16;
+            return uint64_t(ix) <= uint64_t(sw) && uint64_t(iy) <= uint64_t(sh);
+        };
+        int begin = first;
+        while (begin < last && !inside(begin))
+            ++begin;
+        while (last > begin && !inside(last - 1))
+            --last;
+        fx += (begin - first) * stepX;
+        fy += (begin - first) * stepY;
         uint32_t* to = target.pixels + size_t(y) * target.pitch;
-        for (int x = first; x < last; ++x, fx += stepX, fy += stepY) {
+        for (int x = begin; x < last; ++x, fx += stepX, fy += stepY) {
             const int64_t ix = fx >> 16, iy = fy >> 16;
-            if (uint64_t(ix) > uint64_t(sw) || uint64_t(iy) > uint64_t(sh)) continue;
             const uint32_t* p = pixels + size_t(iy) * pw + size_t(ix);
             // Inside a flat area (or outside the image) all four neighbours
             // agree: nothing to blend.

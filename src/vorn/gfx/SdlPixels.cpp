@@ -191,31 +191,41 @@ std::vector<uint32_t> ReadArgb(SDL_Surface* surface, const types_rect& rect, boo
     return pixels;
 }
 
-resampling::CImage ReadPaddedPremultiplied(SDL_Surface* surface, const types_rect& rect) {
+bool ReadPaddedPremultiplied(SDL_Surface* surface, const types_rect& rect,
+                             resampling::CImage& padded) {
     const SDL_PixelFormat* f = surface->format;
     const bool argb = f->BytesPerPixel == 4 && f->Amask == 0xFF000000u && f->Rmask == 0x00FF0000u &&
                       f->Gmask == 0x0000FF00u && f->Bmask == 0x000000FFu &&
                       !(surface->flags & SDL_SRCCOLORKEY);
     if (!argb) {
         resampling::CImage plain{rect.w, rect.h, ReadArgb(surface, rect, true)};
-        if (plain.pixels.empty()) return resampling::CImage();
-        return resampling::Padded(plain);
+        padded = plain.pixels.empty() ? resampling::CImage() : resampling::Padded(plain);
+        return padded.width > 0;
     }
     CSurfaceLock lock(surface);
-    if (!lock.Locked() || rect.IsEmpty()) return resampling::CImage();
+    if (!lock.Locked() || rect.IsEmpty()) {
+        padded = resampling::CImage();
+        return false;
+    }
     // The usual case, the layout of the rotated sprites' sources: rows
-    // premultiplied straight into place, no copy between.
-    resampling::CImage padded;
-    padded.width = rect.w + 2;
-    padded.height = rect.h + 2;
-    padded.pixels.assign(size_t(padded.width) * padded.height, 0);
-    for (int y = 0; y < rect.h; ++y)
+    // premultiplied straight into place, only the border cleared.
+    const int pw = rect.w + 2, ph = rect.h + 2;
+    padded.width = pw;
+    padded.height = ph;
+    padded.pixels.resize(size_t(pw) * ph);
+    uint32_t* pixels = padded.pixels.data();
+    std::fill(pixels, pixels + pw, 0u);
+    std::fill(pixels + size_t(ph - 1) * pw, pixels + size_t(ph) * pw, 0u);
+    for (int y = 0; y < rect.h; ++y) {
+        uint32_t* row = pixels + size_t(y + 1) * pw;
+        row[0] = row[pw - 1] = 0;
         resampling::PremultiplyRow(
             reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface->pixels) +
                                               (rect.y + y) * surface->pitch) +
                 rect.x,
-            &padded.pixels[size_t(y + 1) * padded.width + 1], size_t(rect.w));
-    return padded;
+            row + 1, size_t(rect.w));
+    }
+    return true;
 }
 
 SDL_Surface* CreateAlphaSurface(int w, int h,

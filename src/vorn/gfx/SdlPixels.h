@@ -55,8 +55,11 @@ resampling::CLayout LayoutOf(const SDL_PixelFormat* format);
 // premultiply, each colour channel multiplied by alpha / 255.
 std::vector<uint32_t> ReadArgb(SDL_Surface* surface, const types_rect& rect, bool premultiply);
 // ReadArgb premultiplied, inside a transparent border of one pixel (as
-// resampling::Padded gives it); empty when nothing could be read.
-resampling::CImage ReadPaddedPremultiplied(SDL_Surface* surface, const types_rect& rect);
+// resampling::Padded gives it), into padded, whose storage is reused: a
+// caller that keeps it allocates nothing for images of sizes it has seen.
+// False (padded emptied) when nothing could be read.
+bool ReadPaddedPremultiplied(SDL_Surface* surface, const types_rect& rect,
+                             resampling::CImage& padded);
 // A new surface as CreateAlphaSurface makes it, all transparent, whose pixels
 // fill then writes (straight colours, the surface's layout). Null when SDL
 // cannot make it.
