@@ -105,16 +105,22 @@ bool Valid(const CImage& image) {
 }
 
 // Narrows [first, last) to the x for which lo <= start + x * step < hi could
-// hold, with a pixel to spare on each side (the caller checks each pixel).
-void NarrowSpan(double start, double step, double lo, double hi, int& first, int& last) {
+// hold, with a pixel or two to spare on each side (the caller trims the
+// ends exactly); inverse is 1 / step. Called for every row: multiplies and
+// truncations only.
+void NarrowSpan(double start, double step, double inverse, double lo, double hi, int& first,
+                int& last) {
     if (step == 0.0) {
         if (start < lo - 1.0 || start >= hi + 1.0) last = first;
         return;
     }
-    double a = (lo - start) / step, b = (hi - start) / step;
+    double a = (lo - start) * inverse, b = (hi - start) * inverse;
     if (a > b) std::swap(a, b);
-    first = std::max(first, int(std::clamp(std::floor(a) - 1.0, -1.0, 1e9)));
-    last = std::min(last, int(std::clamp(std::ceil(b) + 1.0, -1.0, 1e9)));
+    // Clamped to the span, the casts cannot overflow; truncation is at most
+    // one off the floor or ceiling, covered by the spare pixels.
+    const double low = first - 2.0, high = last + 2.0;
+    first = std::max(first, int(std::clamp(a, low, high)) - 2);
+    last = std::min(last, int(std::clamp(b, low, high)) + 2);
 }
 
 template <class Store>
@@ -195,6 +201,7 @@ void RotateRows(const CImage& padded, double c, double s, int w, int h, const CT
 
     constexpr double ONE = 65536.0;  // 16.16 fixed point
     const int64_t stepX = std::llround(c * ONE), stepY = std::llround(s * ONE);
+    const double inverseC = c != 0.0 ? 1.0 / c : 0.0, inverseS = s != 0.0 ? 1.0 / s : 0.0;
     for (int y = 0; y < h; ++y) {
         // Where this row's pixel centres come from (turned back by the
         // angle), in padded coordinates: start + x * (c, s).
@@ -203,8 +210,8 @@ void RotateRows(const CImage& padded, double c, double s, int w, int h, const CT
         const double startX = dx0 * c - dy * s + sw / 2.0 + 0.5;
         const double startY = dx0 * s + dy * c + sh / 2.0 + 0.5;
         int first = 0, last = w;
-        NarrowSpan(startX, c, 0.0, sw + 1.0, first, last);
-        NarrowSpan(startY, s, 0.0, sh + 1.0, first, last);
+        NarrowSpan(startX, c, inverseC, 0.0, sw + 1.0, first, last);
+        NarrowSpan(startY, s, inverseS, 0.0, sh + 1.0, first, last);
         if (first >= last) continue;
         int64_t fx = std::llround((startX + first * c) * ONE);
         int64_t fy = std::llround((startY + first * s) * ONE);
