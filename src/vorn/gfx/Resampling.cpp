@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -37,7 +38,10 @@ inline uint32_t Bilinear(uint32_t p00, uint32_t p01, uint32_t p10, uint32_t p11,
 }
 
 // Bilinear for the four pixels at p and p + pitch: the same arithmetic, with
-// all eight channels of two pixels in one register where SSE2 is there.
+// all eight channels of two pixels in one register where SSE2 is there. With
+// STRAIGHT the result is un-premultiplied as Unpremultiply does it, while its
+// channels are still in the register.
+template <bool STRAIGHT = false>
 inline uint32_t BilinearAt(const uint32_t* p, size_t pitch, uint32_t ux, uint32_t uy) {
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
@@ -56,9 +60,30 @@ inline uint32_t BilinearAt(const uint32_t* p, size_t pitch, uint32_t ux, uint32_
     __m128i blended = _mm_mullo_epi16(columns, weights);
     blended = _mm_add_epi16(blended, _mm_srli_si128(blended, 8));
     blended = _mm_srli_epi16(_mm_add_epi16(blended, half), 8);
+    if constexpr (STRAIGHT) {
+        // Lanes 0..3 hold blue, green, red, alpha. Each colour c becomes
+        // (c * k + 0x8000) >> 16 with k = RECIPROCALS[alpha] split in 16-bit
+        // halves: c * high + the rounded top half of c * low, at most 65281,
+        // then held to 255.
+        const int alpha = _mm_extract_epi16(blended, 3);
+        if (alpha != 255 && alpha != 0) {
+            const uint32_t k = detail::RECIPROCALS[size_t(alpha)];
+            const __m128i low = _mm_set1_epi16(short(k & 0xFFFF));
+            const __m128i part = _mm_mullo_epi16(blended, low);
+            __m128i straight =
+                _mm_add_epi16(_mm_mullo_epi16(blended, _mm_set1_epi16(short(k >> 16))),
+                              _mm_mulhi_epu16(blended, low));
+            straight = _mm_add_epi16(straight, _mm_srli_epi16(part, 15));
+            const __m128i cap = _mm_set1_epi16(short(0xFF00));
+            straight = _mm_subs_epu16(_mm_adds_epu16(straight, cap), cap);
+            blended = _mm_insert_epi16(straight, alpha, 3);
+        }
+    }
     return uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(blended, blended)));
 #else
-    return Bilinear(p[0], p[1], p[pitch], p[pitch + 1], ux, uy);
+    const uint32_t sample = Bilinear(p[0], p[1], p[pitch], p[pitch + 1], ux, uy);
+    if constexpr (STRAIGHT) return Unpremultiply(sample);
+    return sample;
 #endif
 }
 
@@ -241,9 +266,15 @@ void RotateRows(const CImage& padded, double c, double s, int w, int h, const CT
                 if (p00) to[x] = store(p00);
                 continue;
             }
-            const uint32_t sample =
-                BilinearAt(p, size_t(pw), uint32_t(fx >> 8) & 0xFF, uint32_t(fy >> 8) & 0xFF);
-            if (sample) to[x] = store(sample);
+            const uint32_t ux = uint32_t(fx >> 8) & 0xFF, uy = uint32_t(fy >> 8) & 0xFF;
+            if constexpr (std::is_same_v<Store, CStoreArgb>) {
+                // Made straight on the way (0 stays 0).
+                const uint32_t sample = BilinearAt<true>(p, size_t(pw), ux, uy);
+                if (sample) to[x] = sample;
+            } else {
+                const uint32_t sample = BilinearAt(p, size_t(pw), ux, uy);
+                if (sample) to[x] = store(sample);
+            }
         }
     }
 }
