@@ -226,6 +226,12 @@ void BM_FightFrame(benchmark::State& state, vorn::IScreenLayerHook::Strategy str
             updateFlip.push_back(std::chrono::duration<double, std::milli>(end - changed).count());
             whole.push_back(std::chrono::duration<double, std::milli>(end - start).count());
         }
+        // The last frame as a picture, for comparing builds:
+        // FRAME_BENCH_SCREENSHOT=/absolute/path.bmp (the run works in a
+        // folder of its own).
+        const char* shot = std::getenv("FRAME_BENCH_SCREENSHOT");
+        if (shot && *shot && strategy == vorn::IScreenLayerHook::STRATEGY_DIRTY_RECTS)
+            screen->SaveTo(shot);
     }
     state.counters["update_flip_median_ms"] = Median(updateFlip);
     state.counters["update_flip_p95_ms"] = Percentile95(updateFlip);

@@ -20,6 +20,9 @@ namespace {
 
 uint32_t ourEngineValues[2] = {0, 0};
 
+// The largest source (in pixels) whose buffer Rotate keeps between turns.
+constexpr size_t KEPT_SOURCE_PIXELS = 512 * 512;
+
 bool EndsWithNoCase(const std::string& text, const std::string& end) {
     if (text.size() < end.size()) return false;
     return std::equal(end.rbegin(), end.rend(), text.rbegin(),
@@ -163,16 +166,22 @@ IPixel* CPixelSDL::Rotate(float degrees) const {
     if (!Gfx::IsSurfaceSizeAllowed(w, h)) return Gfx::GetNullSurface();
     // Right angles move the pixels as they are.
     const int quarters = resampling::QuarterTurns(degrees);
-    const resampling::CImage source = ReadSource(quarters < 0);
-    if (source.width < 1) return Gfx::GetNullSurface();
     if (quarters >= 0) {
+        const resampling::CImage source = ReadSource(false);
+        if (source.width < 1) return Gfx::GetNullSurface();
         const resampling::CImage turned = resampling::TurnQuarters(source, quarters);
         return WrapNew(
             w, h, [&](const resampling::CTarget& target) { resampling::CopyInto(turned, target); });
     }
-    return WrapNew(w, h, [&](const resampling::CTarget& target) {
-        resampling::RotateInto(source, degrees, target);
+    // Sprites turn every frame: their sources are read into one buffer kept
+    // for the next turn, unless it grew unusually large.
+    static thread_local resampling::CImage padded;
+    if (!ReadPaddedPremultiplied(mySurface, mySourceRect, padded)) return Gfx::GetNullSurface();
+    IPixel* turned = WrapNew(w, h, [&](const resampling::CTarget& target) {
+        resampling::RotatePaddedInto(padded, degrees, target);
     });
+    if (padded.pixels.capacity() > KEPT_SOURCE_PIXELS) padded = resampling::CImage();
+    return turned;
 }
 
 IPixel* CPixelSDL::SetAlpha(uint8_t alpha) const {
@@ -235,6 +244,15 @@ bool CPixelSDL::BlitTo(IPixel* target, const types_rect& source, const types_poi
             CopyPixels(mySurface, from, to->mySurface, place.x, place.y);
         else
             BlendPixels(mySurface, from, to->mySurface, place.x, place.y);
+        return true;
+    }
+    // Images with per-pixel alpha, the turned sprites above all: blended
+    // here, a few pixels per step, rather than one by one in SDL.
+    if (CanBlitAlpha(mySurface, to->mySurface)) {
+        CSurfaceLock lockFrom(mySurface);
+        CSurfaceLock lockTo(to->mySurface);
+        if (!lockFrom.Locked() || !lockTo.Locked()) return false;
+        BlitAlphaPixels(mySurface, from, to->mySurface, place.x, place.y);
         return true;
     }
     SDL_Rect s{static_cast<Sint16>(from.x), static_cast<Sint16>(from.y),

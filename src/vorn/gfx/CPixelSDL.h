@@ -24,8 +24,9 @@ using CTextureManagerSDL = CTextureManager<SDL_Surface*>;
 //
 // Blits into a surface in copy mode, and blits from a copy source, copy the
 // source pixels with their alpha; blits into a surface in blend mode blend
-// them in floating point; otherwise SDL's own blit is used (alpha blending
-// when the source has an alpha channel).
+// them in floating point; otherwise images with per-pixel alpha are blended
+// by sdlpixels::BlitAlphaPixels (the picture SDL's blit gives, faster) and
+// everything else by SDL's own blit.
 class CPixelSDL : public IPixel {
 public:
     CPixelSDL() = default;

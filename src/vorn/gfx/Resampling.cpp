@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -37,7 +38,10 @@ inline uint32_t Bilinear(uint32_t p00, uint32_t p01, uint32_t p10, uint32_t p11,
 }
 
 // Bilinear for the four pixels at p and p + pitch: the same arithmetic, with
-// all eight channels of two pixels in one register where SSE2 is there.
+// all eight channels of two pixels in one register where SSE2 is there. With
+// STRAIGHT the result is un-premultiplied as Unpremultiply does it, while its
+// channels are still in the register.
+template <bool STRAIGHT = false>
 inline uint32_t BilinearAt(const uint32_t* p, size_t pitch, uint32_t ux, uint32_t uy) {
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
@@ -56,9 +60,30 @@ inline uint32_t BilinearAt(const uint32_t* p, size_t pitch, uint32_t ux, uint32_
     __m128i blended = _mm_mullo_epi16(columns, weights);
     blended = _mm_add_epi16(blended, _mm_srli_si128(blended, 8));
     blended = _mm_srli_epi16(_mm_add_epi16(blended, half), 8);
+    if constexpr (STRAIGHT) {
+        // Lanes 0..3 hold blue, green, red, alpha. Each colour c becomes
+        // (c * k + 0x8000) >> 16 with k = RECIPROCALS[alpha] split in 16-bit
+        // halves: c * high + the rounded top half of c * low, at most 65281,
+        // then held to 255.
+        const int alpha = _mm_extract_epi16(blended, 3);
+        if (alpha != 255 && alpha != 0) {
+            const uint32_t k = detail::RECIPROCALS[size_t(alpha)];
+            const __m128i low = _mm_set1_epi16(short(k & 0xFFFF));
+            const __m128i part = _mm_mullo_epi16(blended, low);
+            __m128i straight =
+                _mm_add_epi16(_mm_mullo_epi16(blended, _mm_set1_epi16(short(k >> 16))),
+                              _mm_mulhi_epu16(blended, low));
+            straight = _mm_add_epi16(straight, _mm_srli_epi16(part, 15));
+            const __m128i cap = _mm_set1_epi16(short(0xFF00));
+            straight = _mm_subs_epu16(_mm_adds_epu16(straight, cap), cap);
+            blended = _mm_insert_epi16(straight, alpha, 3);
+        }
+    }
     return uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(blended, blended)));
 #else
-    return Bilinear(p[0], p[1], p[pitch], p[pitch + 1], ux, uy);
+    const uint32_t sample = Bilinear(p[0], p[1], p[pitch], p[pitch + 1], ux, uy);
+    if constexpr (STRAIGHT) return Unpremultiply(sample);
+    return sample;
 #endif
 }
 
@@ -68,7 +93,7 @@ struct CStorePremultiplied {
     uint32_t operator()(uint32_t p) const { return p; }
 };
 struct CStoreArgb {
-    uint32_t operator()(uint32_t p) const { return Unpremultiply(p); }
+    uint32_t operator()(uint32_t p) const { return p >= 0xFF000000u ? p : Unpremultiply(p); }
 };
 struct CStoreLayout {
     CLayout layout;
@@ -105,16 +130,22 @@ bool Valid(const CImage& image) {
 }
 
 // Narrows [first, last) to the x for which lo <= start + x * step < hi could
-// hold, with a pixel to spare on each side (the caller checks each pixel).
-void NarrowSpan(double start, double step, double lo, double hi, int& first, int& last) {
+// hold, with a pixel or two to spare on each side (the caller trims the
+// ends exactly); inverse is 1 / step. Called for every row: multiplies and
+// truncations only.
+void NarrowSpan(double start, double step, double inverse, double lo, double hi, int& first,
+                int& last) {
     if (step == 0.0) {
         if (start < lo - 1.0 || start >= hi + 1.0) last = first;
         return;
     }
-    double a = (lo - start) / step, b = (hi - start) / step;
+    double a = (lo - start) * inverse, b = (hi - start) * inverse;
     if (a > b) std::swap(a, b);
-    first = std::max(first, int(std::clamp(std::floor(a) - 1.0, -1.0, 1e9)));
-    last = std::min(last, int(std::clamp(std::ceil(b) + 1.0, -1.0, 1e9)));
+    // Clamped to the span, the casts cannot overflow; truncation is at most
+    // one off the floor or ceiling, covered by the spare pixels.
+    const double low = first - 2.0, high = last + 2.0;
+    first = std::max(first, int(std::clamp(a, low, high)) - 2);
+    last = std::min(last, int(std::clamp(b, low, high)) + 2);
 }
 
 template <class Store>
@@ -184,20 +215,18 @@ void ScaleBilinear(const CImage& source, int w, int h, const CTarget& target, St
     }
 }
 
+// padded is the source inside a transparent border of one pixel: every
+// sample may read its four neighbours without bounds checks.
 template <class Store>
-void RotateRows(const CImage& source, double c, double s, int w, int h, const CTarget& target,
+void RotateRows(const CImage& padded, double c, double s, int w, int h, const CTarget& target,
                 Store store) {
-    const int sw = source.width, sh = source.height;
-    // The source inside a transparent border of one pixel: every sample may
-    // then read its four neighbours without bounds checks.
-    const int pw = sw + 2;
-    std::vector<uint32_t> padded(size_t(pw) * (sh + 2), 0);
-    for (int y = 0; y < sh; ++y)
-        std::memcpy(&padded[size_t(y + 1) * pw + 1], &source.pixels[size_t(y) * sw],
-                    size_t(sw) * 4);
+    const int pw = padded.width;
+    const int sw = padded.width - 2, sh = padded.height - 2;
+    const uint32_t* pixels = padded.pixels.data();
 
     constexpr double ONE = 65536.0;  // 16.16 fixed point
     const int64_t stepX = std::llround(c * ONE), stepY = std::llround(s * ONE);
+    const double inverseC = c != 0.0 ? 1.0 / c : 0.0, inverseS = s != 0.0 ? 1.0 / s : 0.0;
     for (int y = 0; y < h; ++y) {
         // Where this row's pixel centres come from (turned back by the
         // angle), in padded coordinates: start + x * (c, s).
@@ -206,18 +235,46 @@ void RotateRows(const CImage& source, double c, double s, int w, int h, const CT
         const double startX = dx0 * c - dy * s + sw / 2.0 + 0.5;
         const double startY = dx0 * s + dy * c + sh / 2.0 + 0.5;
         int first = 0, last = w;
-        NarrowSpan(startX, c, 0.0, sw + 1.0, first, last);
-        NarrowSpan(startY, s, 0.0, sh + 1.0, first, last);
+        NarrowSpan(startX, c, inverseC, 0.0, sw + 1.0, first, last);
+        NarrowSpan(startY, s, inverseS, 0.0, sh + 1.0, first, last);
         if (first >= last) continue;
         int64_t fx = std::llround((startX + first * c) * ONE);
         int64_t fy = std::llround((startY + first * s) * ONE);
+        // The samples inside the padded image form one run (the positions
+        // are linear in x): trim the spare pixels off both ends, and the
+        // loop needs no checks.
+        auto inside = [&](int x) {
+            const int64_t ix = (fx + (x - first) * stepX) >> 16;
+            const int64_t iy = (fy + (x - first) * stepY) >> 16;
+            return uint64_t(ix) <= uint64_t(sw) && uint64_t(iy) <= uint64_t(sh);
+        };
+        int begin = first;
+        while (begin < last && !inside(begin))
+            ++begin;
+        while (last > begin && !inside(last - 1))
+            --last;
+        fx += (begin - first) * stepX;
+        fy += (begin - first) * stepY;
         uint32_t* to = target.pixels + size_t(y) * target.pitch;
-        for (int x = first; x < last; ++x, fx += stepX, fy += stepY) {
+        for (int x = begin; x < last; ++x, fx += stepX, fy += stepY) {
             const int64_t ix = fx >> 16, iy = fy >> 16;
-            if (uint64_t(ix) > uint64_t(sw) || uint64_t(iy) > uint64_t(sh)) continue;
-            const uint32_t sample = BilinearAt(&padded[size_t(iy) * pw + size_t(ix)], size_t(pw),
-                                               uint32_t(fx >> 8) & 0xFF, uint32_t(fy >> 8) & 0xFF);
-            if (sample) to[x] = store(sample);
+            const uint32_t* p = pixels + size_t(iy) * pw + size_t(ix);
+            // Inside a flat area (or outside the image) all four neighbours
+            // agree: nothing to blend.
+            const uint32_t p00 = p[0];
+            if (p00 == p[1] && p00 == p[pw] && p00 == p[pw + 1]) {
+                if (p00) to[x] = store(p00);
+                continue;
+            }
+            const uint32_t ux = uint32_t(fx >> 8) & 0xFF, uy = uint32_t(fy >> 8) & 0xFF;
+            if constexpr (std::is_same_v<Store, CStoreArgb>) {
+                // Made straight on the way (0 stays 0).
+                const uint32_t sample = BilinearAt<true>(p, size_t(pw), ux, uy);
+                if (sample) to[x] = sample;
+            } else {
+                const uint32_t sample = BilinearAt(p, size_t(pw), ux, uy);
+                if (sample) to[x] = store(sample);
+            }
         }
     }
 }
@@ -326,13 +383,63 @@ CImage TurnQuarters(const CImage& source, int quarters) {
     return out;
 }
 
-void RotateInto(const CImage& source, double degrees, const CTarget& target) {
-    if (!Valid(source) || !std::isfinite(degrees) || !target.pixels) return;
+CImage Padded(const CImage& source) {
+    if (!Valid(source)) return CImage();
+    const int sw = source.width, pw = sw + 2;
+    CImage padded = NewImage(pw, source.height + 2);
+    for (int y = 0; y < source.height; ++y)
+        std::memcpy(&padded.pixels[size_t(y + 1) * pw + 1], &source.pixels[size_t(y) * sw],
+                    size_t(sw) * 4);
+    return padded;
+}
+
+void PremultiplyRow(const uint32_t* from, uint32_t* to, size_t n) {
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i alphaBits = _mm_set1_epi32(int(0xFF000000u));
+    const __m128i half = _mm_set1_epi16(128);
+    // c * a / 255 rounded, as MulDiv255, in eight 16-bit lanes.
+    auto scale = [&](__m128i c, __m128i a) {
+        const __m128i t = _mm_add_epi16(_mm_mullo_epi16(c, a), half);
+        return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
+    };
+    for (; i + 4 <= n; i += 4) {
+        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+        const __m128i a = _mm_and_si128(p, alphaBits);
+        __m128i out = p;
+        // Runs of opaque pixels stay as they are.
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(a, alphaBits)) != 0xFFFF) {
+            __m128i spread = _mm_srli_epi32(p, 24);
+            spread = _mm_or_si128(spread, _mm_slli_epi32(spread, 8));
+            spread = _mm_or_si128(spread, _mm_slli_epi32(spread, 16));
+            const __m128i low = scale(_mm_unpacklo_epi8(p, zero), _mm_unpacklo_epi8(spread, zero));
+            const __m128i high = scale(_mm_unpackhi_epi8(p, zero), _mm_unpackhi_epi8(spread, zero));
+            // Alpha times alpha is not alpha: put it back. (Transparent
+            // pixels come out 0, whatever colour they held.)
+            out = _mm_or_si128(_mm_andnot_si128(alphaBits, _mm_packus_epi16(low, high)), a);
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), out);
+    }
+#endif
+    for (; i < n; ++i)
+        to[i] = Premultiply(from[i]);
+}
+
+void RotatePaddedInto(const CImage& padded, double degrees, const CTarget& target) {
+    if (!Valid(padded) || padded.width < 3 || padded.height < 3 || !std::isfinite(degrees) ||
+        !target.pixels)
+        return;
     double c, s;
     CosSin(degrees, c, s);
     int w = 0, h = 0;
-    RotatedSize(source.width, source.height, degrees, w, h);
-    WithStore(target, [&](auto store) { RotateRows(source, c, s, w, h, target, store); });
+    RotatedSize(padded.width - 2, padded.height - 2, degrees, w, h);
+    WithStore(target, [&](auto store) { RotateRows(padded, c, s, w, h, target, store); });
+}
+
+void RotateInto(const CImage& source, double degrees, const CTarget& target) {
+    if (!Valid(source)) return;
+    RotatePaddedInto(Padded(source), degrees, target);
 }
 
 CImage Rotate(const CImage& source, double degrees) {

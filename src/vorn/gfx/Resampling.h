@@ -106,11 +106,21 @@ void RotatedSize(int w, int h, double degrees, int& rotatedW, int& rotatedH);
 // The number of quarter turns when degrees is a whole multiple of 90 (0..3),
 // else -1.
 int QuarterTurns(double degrees);
+// n pixels packed 0xAARRGGBB premultiplied from from into to (the same
+// array or apart), exactly as Premultiply does it, several pixels a step.
+void PremultiplyRow(const uint32_t* from, uint32_t* to, size_t n);
+// The image inside a transparent border of one pixel, 2 pixels wider and
+// higher: what rotation samples from.
+CImage Padded(const CImage& source);
+
 // A premultiplied image turned counter-clockwise on screen (y down) by
 // degrees (finite, not a right angle) about its centre, into target of
 // RotatedSize, which must be transparent (zero) already: only pixels that
 // the turned image covers are written.
 void RotateInto(const CImage& source, double degrees, const CTarget& target);
+// RotateInto for a source given as Padded gives it (the border is not
+// part of the picture): callers that read a source can pad it on the way.
+void RotatePaddedInto(const CImage& padded, double degrees, const CTarget& target);
 // The same into a new premultiplied image; right angles turn exactly, and a
 // value that is not finite gives an empty image.
 CImage Rotate(const CImage& source, double degrees);

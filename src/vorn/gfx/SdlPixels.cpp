@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vorn::sdlpixels {
 
 CSurfaceLock::CSurfaceLock(SDL_Surface* surface) : mySurface(surface) {
@@ -187,6 +191,43 @@ std::vector<uint32_t> ReadArgb(SDL_Surface* surface, const types_rect& rect, boo
     return pixels;
 }
 
+bool ReadPaddedPremultiplied(SDL_Surface* surface, const types_rect& rect,
+                             resampling::CImage& padded) {
+    const SDL_PixelFormat* f = surface->format;
+    const bool argb = f->BytesPerPixel == 4 && f->Amask == 0xFF000000u && f->Rmask == 0x00FF0000u &&
+                      f->Gmask == 0x0000FF00u && f->Bmask == 0x000000FFu &&
+                      !(surface->flags & SDL_SRCCOLORKEY);
+    if (!argb) {
+        resampling::CImage plain{rect.w, rect.h, ReadArgb(surface, rect, true)};
+        padded = plain.pixels.empty() ? resampling::CImage() : resampling::Padded(plain);
+        return padded.width > 0;
+    }
+    CSurfaceLock lock(surface);
+    if (!lock.Locked() || rect.IsEmpty()) {
+        padded = resampling::CImage();
+        return false;
+    }
+    // The usual case, the layout of the rotated sprites' sources: rows
+    // premultiplied straight into place, only the border cleared.
+    const int pw = rect.w + 2, ph = rect.h + 2;
+    padded.width = pw;
+    padded.height = ph;
+    padded.pixels.resize(size_t(pw) * ph);
+    uint32_t* pixels = padded.pixels.data();
+    std::fill(pixels, pixels + pw, 0u);
+    std::fill(pixels + size_t(ph - 1) * pw, pixels + size_t(ph) * pw, 0u);
+    for (int y = 0; y < rect.h; ++y) {
+        uint32_t* row = pixels + size_t(y + 1) * pw;
+        row[0] = row[pw - 1] = 0;
+        resampling::PremultiplyRow(
+            reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface->pixels) +
+                                              (rect.y + y) * surface->pitch) +
+                rect.x,
+            row + 1, size_t(rect.w));
+    }
+    return true;
+}
+
 SDL_Surface* CreateAlphaSurface(int w, int h,
                                 const std::function<void(const resampling::CTarget&)>& fill) {
     SDL_Surface* surface = CreateAlphaSurface(w, h);
@@ -250,6 +291,101 @@ void BlendPixels(SDL_Surface* src, const types_rect& rect, SDL_Surface* dst, int
                 continue;
             }
             to[i] = ColorToRaw(df, BlendOver(s, RawToColor(df, to[i])));
+        }
+    }
+}
+
+bool CanBlitAlpha(const SDL_Surface* src, const SDL_Surface* dst) {
+    if (!src || !dst || src == dst || !src->pixels || !dst->pixels) return false;
+    const SDL_PixelFormat* sf = src->format;
+    const SDL_PixelFormat* df = dst->format;
+    if (sf->BytesPerPixel != 4 || df->BytesPerPixel != 4) return false;
+    if ((src->flags & (SDL_SRCALPHA | SDL_SRCCOLORKEY | SDL_RLEACCEL)) != SDL_SRCALPHA ||
+        (dst->flags & SDL_RLEACCEL))
+        return false;
+    if (sf->Aloss != 0 || sf->Amask != (0xFFu << sf->Ashift) || sf->Rloss != 0 || sf->Gloss != 0 ||
+        sf->Bloss != 0)
+        return false;
+    if (sf->Rmask != df->Rmask || sf->Gmask != df->Gmask || sf->Bmask != df->Bmask) return false;
+    const SDL_Rect& clip = dst->clip_rect;
+    return clip.x == 0 && clip.y == 0 && clip.w == dst->w && clip.h == dst->h;
+}
+
+namespace {
+
+// s * a + d * (255 - a), divided by 255 and rounded, in every byte of the
+// pixels at once (two bytes per step of 16-bit lanes).
+inline uint32_t MixPixel(uint32_t s, uint32_t d, uint32_t a) {
+    constexpr uint32_t LANES = 0x00FF00FF, HALF = 0x00800080;
+    auto mix = [a](uint32_t sl, uint32_t dl) {
+        uint32_t t = sl * a + dl * (255 - a) + HALF;
+        return ((t + ((t >> 8) & LANES)) >> 8) & LANES;
+    };
+    return mix(s & LANES, d & LANES) | (mix((s >> 8) & LANES, (d >> 8) & LANES) << 8);
+}
+
+}  // namespace
+
+void BlitAlphaPixels(SDL_Surface* src, const types_rect& rect, SDL_Surface* dst, int x, int y) {
+    const uint32_t rgb = src->format->Rmask | src->format->Gmask | src->format->Bmask;
+    const uint32_t amask = src->format->Amask;
+    const int ashift = src->format->Ashift;
+    const int n = rect.w;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i alphaBits = _mm_set1_epi32(int(amask));
+    const __m128i colourBits = _mm_set1_epi32(int(rgb));
+    const __m128i full = _mm_set1_epi16(255);
+    const __m128i half = _mm_set1_epi16(128);
+    const __m128i shift = _mm_cvtsi32_si128(ashift);
+    // Eight 16-bit channels (two pixels) of source and target mixed by their
+    // alphas: (s * a + d * (255 - a) + 128) / 255 rounded, no lane above
+    // 65535.
+    auto mix = [&](__m128i s, __m128i d, __m128i a) {
+        __m128i t =
+            _mm_add_epi16(_mm_mullo_epi16(s, a), _mm_mullo_epi16(d, _mm_sub_epi16(full, a)));
+        t = _mm_add_epi16(t, half);
+        return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
+    };
+#endif
+    for (int row = 0; row < rect.h; ++row) {
+        const uint32_t* from =
+            reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(src->pixels) +
+                                              (rect.y + row) * src->pitch) +
+            rect.x;
+        uint32_t* to = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(dst->pixels) +
+                                                   (y + row) * dst->pitch) +
+                       x;
+        int i = 0;
+#if defined(__SSE2__)
+        for (; i + 4 <= n; i += 4) {
+            const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+            const __m128i a = _mm_and_si128(s, alphaBits);
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(a, zero)) == 0xFFFF) continue;
+            __m128i* at = reinterpret_cast<__m128i*>(to + i);
+            const __m128i d = _mm_loadu_si128(at);
+            __m128i out = s;
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(a, alphaBits)) != 0xFFFF) {
+                // Each pixel's alpha in all four of its bytes, then widened.
+                __m128i spread = _mm_srl_epi32(a, shift);
+                spread = _mm_or_si128(spread, _mm_slli_epi32(spread, 8));
+                spread = _mm_or_si128(spread, _mm_slli_epi32(spread, 16));
+                const __m128i low = mix(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero),
+                                        _mm_unpacklo_epi8(spread, zero));
+                const __m128i high = mix(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero),
+                                         _mm_unpackhi_epi8(spread, zero));
+                out = _mm_packus_epi16(low, high);
+            }
+            _mm_storeu_si128(
+                at, _mm_or_si128(_mm_and_si128(out, colourBits), _mm_andnot_si128(colourBits, d)));
+        }
+#endif
+        for (; i < n; ++i) {
+            const uint32_t s = from[i];
+            const uint32_t a = (s & amask) >> ashift;
+            if (a == 0) continue;
+            const uint32_t mixed = a == 255 ? s : MixPixel(s, to[i], a);
+            to[i] = (mixed & rgb) | (to[i] & ~rgb);
         }
     }
 }

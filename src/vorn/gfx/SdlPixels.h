@@ -54,6 +54,12 @@ resampling::CLayout LayoutOf(const SDL_PixelFormat* format);
 // colour key (when the surface has one) made transparent black; with
 // premultiply, each colour channel multiplied by alpha / 255.
 std::vector<uint32_t> ReadArgb(SDL_Surface* surface, const types_rect& rect, bool premultiply);
+// ReadArgb premultiplied, inside a transparent border of one pixel (as
+// resampling::Padded gives it), into padded, whose storage is reused: a
+// caller that keeps it allocates nothing for images of sizes it has seen.
+// False (padded emptied) when nothing could be read.
+bool ReadPaddedPremultiplied(SDL_Surface* surface, const types_rect& rect,
+                             resampling::CImage& padded);
 // A new surface as CreateAlphaSurface makes it, all transparent, whose pixels
 // fill then writes (straight colours, the surface's layout). Null when SDL
 // cannot make it.
@@ -66,5 +72,16 @@ SDL_Surface* CreateAlphaSurface(int w, int h,
 void CopyPixels(SDL_Surface* src, const types_rect& rect, SDL_Surface* dst, int x, int y);
 // Like CopyPixels, but blends every non-zero source pixel over dst.
 void BlendPixels(SDL_Surface* src, const types_rect& rect, SDL_Surface* dst, int x, int y);
+
+// True when BlitAlphaPixels can stand in for SDL_BlitSurface: two distinct
+// 32-bit surfaces with the same colour channels, the source with an 8-bit
+// alpha channel in use (SDL_SRCALPHA) and no colour key, neither run-length
+// encoded, the target clipping nothing (its clip rectangle is all of it).
+bool CanBlitAlpha(const SDL_Surface* src, const SDL_Surface* dst);
+// rect of src drawn over dst at (x, y) by the source's per-pixel alpha, as
+// SDL_BlitSurface draws it: colours mixed (rounded to nearest), the target's
+// own alpha kept. Fully transparent and fully opaque runs of pixels cost
+// little. Both surfaces locked, CanBlitAlpha true, the rectangles inside both.
+void BlitAlphaPixels(SDL_Surface* src, const types_rect& rect, SDL_Surface* dst, int x, int y);
 
 }  // namespace vorn::sdlpixels

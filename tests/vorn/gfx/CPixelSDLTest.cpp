@@ -240,6 +240,23 @@ TEST_F(CPixelSDLTest, RotateTurnsCounterClockwiseAboutTheCentreAndGrowsToHoldThe
     SurfacePtr full(square->Rotate(720.0f));
     EXPECT_EQ(full->GetWidth(), 10);
 
+    // Turns one after another share a source buffer: a small image turned
+    // after a large opaque one, and a clipped one, show nothing of the earlier.
+    SurfacePtr large(Filled(30, 20, GREEN));
+    SurfacePtr spot(Gfx::NewBuffer(6, 5));
+    spot->PutPixel(2, 2, BLUE);
+    SurfacePtr before(spot->Rotate(33.0f));
+    SurfacePtr largeTurned(large->Rotate(21.0f));
+    SurfacePtr after(spot->Rotate(33.0f));
+    large->SetSourceRect(types_rect(5, 5, 4, 3));
+    SurfacePtr clipped(large->Rotate(33.0f));
+    ASSERT_EQ(after->GetWidth(), before->GetWidth());
+    for (int y = 0; y < after->GetHeight(); ++y)
+        for (int x = 0; x < after->GetWidth(); ++x)
+            EXPECT_EQ(after->GetPixel(x, y), before->GetPixel(x, y)) << "at " << x << "," << y;
+    EXPECT_EQ(clipped->GetPixel(0, 0).a, 0) << "a corner outside the turned 4 x 3";
+    EXPECT_TRUE(Near(clipped->GetPixel(clipped->GetWidth() / 2, clipped->GetHeight() / 2), GREEN));
+
     CLogCapture log;
     EXPECT_TRUE(square->Rotate(std::numeric_limits<float>::quiet_NaN())->IsNullSurface());
     EXPECT_TRUE(square->Rotate(std::numeric_limits<float>::infinity())->IsNullSurface());
