@@ -177,8 +177,10 @@ void CGfxFactorySDL::FreeImage(IPixel* surface) {
 IPixel* CGfxFactorySDL::NewBufferFromColors(int w, int h, const std::vector<CColor>& colors) {
     if (colors.size() != size_t(w) * size_t(h)) return Gfx::GetNullSurface();
     IPixel* buffer = NewAlphaBuffer(w, h);
-    if (CPixelSDL* pixels = dynamic_cast<CPixelSDL*>(buffer))
+    if (CPixelSDL* pixels = dynamic_cast<CPixelSDL*>(buffer)) {
         sdlpixels::WriteColors(pixels->GetSurface(), colors);
+        pixels->NoteWritten();
+    }
     return buffer;
 }
 

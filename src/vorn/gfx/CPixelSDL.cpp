@@ -60,6 +60,8 @@ bool WriteTga(SDL_Surface* surface, const std::string& fileName) {
 
 }  // namespace
 
+uint64_t CPixelSDL::ourSharedWrites = 0;
+
 CPixelSDL::CPixelSDL(SDL_Surface* surface, const std::string& fileName) : myFileName(fileName) {
     SetSurface(surface, false);
 }
@@ -80,6 +82,10 @@ void CPixelSDL::SetSurface(SDL_Surface* surface, bool release) {
     FreeClippedSurface();
     mySurface = surface;
     mySourceRect = surface ? types_rect(0, 0, surface->w, surface->h) : types_rect();
+    myZeroOutsideSource = false;
+    myTurnSource.reset();
+    myShared = surface && CTextureManagerSDL::GetSingleton()->IsManaged(surface);
+    NoteWritten();
 }
 
 IPixel* CPixelSDL::Wrap(SDL_Surface* surface) {
@@ -95,6 +101,7 @@ void CPixelSDL::PutPixel(int x, int y, const CColor& color) {
     if (!mySurface || !types_rect(0, 0, mySourceRect.w, mySourceRect.h).IsPointInside(x, y)) return;
     CSurfaceLock lock(mySurface);
     if (!lock.Locked()) return;
+    NoteWritten();
     const int sx = x + mySourceRect.x, sy = y + mySourceRect.y;
     CColor out = color;
     if (color.a < 255)
@@ -115,6 +122,7 @@ void CPixelSDL::Clean(const types_rect& rect) {
     if (!mySurface || mySurface->format->BytesPerPixel != 4) return;
     const types_rect area = ClipToSource(rect);
     if (area.IsEmpty()) return;
+    NoteWritten();
     SDL_Rect fill{static_cast<Sint16>(area.x), static_cast<Sint16>(area.y),
                   static_cast<Uint16>(area.w), static_cast<Uint16>(area.h)};
     SDL_FillRect(mySurface, &fill, ColorToRaw(mySurface->format, myClearColor));
@@ -184,6 +192,114 @@ IPixel* CPixelSDL::Rotate(float degrees) const {
     return turned;
 }
 
+const resampling::CImage* CPixelSDL::ReadTurnSource(resampling::CImage& scratch) const {
+    // Kept from the second turn of the same pixels on (a surface turned
+    // once, or a new one each time, keeps nothing), up to a size.
+    const Uint32 flags = mySurface->flags & SDL_SRCCOLORKEY;
+    const Uint32 key = mySurface->format->colorkey;
+    CTurnSource* kept = myTurnSource.get();
+    if (kept && kept->rect == mySourceRect && kept->stamp == WriteStamp() && kept->flags == flags &&
+        kept->colorKey == key) {
+        if (!kept->padded.pixels.empty()) return &kept->padded;
+        if (ReadPaddedPremultiplied(mySurface, mySourceRect, kept->padded)) return &kept->padded;
+        kept->padded = resampling::CImage();
+        return nullptr;
+    }
+    if (!kept) {
+        myTurnSource = std::make_unique<CTurnSource>();
+        kept = myTurnSource.get();
+    }
+    kept->padded = resampling::CImage();
+    kept->rect = mySourceRect;
+    kept->flags = flags;
+    kept->colorKey = key;
+    kept->stamp = WriteStamp();
+    if (size_t(mySourceRect.w) * size_t(mySourceRect.h) > KEPT_SOURCE_PIXELS) kept->stamp = ~0ull;
+    return ReadPaddedPremultiplied(mySurface, mySourceRect, scratch) ? &scratch : nullptr;
+}
+
+void CPixelSDL::NoteWritten() {
+    ++myWrites;
+    if (myShared) ++ourSharedWrites;
+}
+
+IPixel* CPixelSDL::RotateReusing(float degrees, IPixel* spare) const {
+    if (!spare || !mySurface || mySourceRect.IsEmpty() || !std::isfinite(degrees) ||
+        resampling::QuarterTurns(degrees) >= 0)
+        return Rotate(degrees);
+    int w = 0, h = 0;
+    resampling::RotatedSize(mySourceRect.w, mySourceRect.h, degrees, w, h);
+    if (!Gfx::IsSurfaceSizeAllowed(w, h)) return Rotate(degrees);
+    // A caller that turns again and again gets a surface that holds the
+    // source turned by any angle: the next turns fit into it.
+    const int full = int(std::ceil(std::hypot(double(mySourceRect.w), double(mySourceRect.h))));
+    CPixelSDL* reuse = dynamic_cast<CPixelSDL*>(spare);
+    std::unique_ptr<CPixelSDL> made;
+    if (!reuse || reuse == this || !reuse->CanRefill(w, h, full)) {
+        if (!Gfx::IsSurfaceSizeAllowed(full, full)) return Rotate(degrees);
+        SDL_Surface* surface = CreateAlphaSurface(full, full);
+        if (!surface) return Rotate(degrees);
+        made = std::make_unique<CPixelSDL>(surface);
+        // All transparent: Refill has nothing to clear.
+        made->mySourceRect = types_rect();
+        made->myZeroOutsideSource = true;
+        reuse = made.get();
+    }
+    static thread_local resampling::CImage scratch;
+    const resampling::CImage* padded = ReadTurnSource(scratch);
+    if (scratch.pixels.capacity() > KEPT_SOURCE_PIXELS) scratch = resampling::CImage();
+    if (!padded) return Gfx::GetNullSurface();
+    reuse->Refill(w, h, [&](const resampling::CTarget& target) {
+        resampling::RotatePaddedInto(*padded, degrees, target);
+    });
+    made.release();
+    return reuse;
+}
+
+bool CPixelSDL::CanRefill(int w, int h, int full) const {
+    if (!mySurface || w < 1 || h < 1 || mySurface->w < w || mySurface->h < h) return false;
+    // Not a surface much larger than needed: its memory would stay taken.
+    const int64_t area = int64_t(mySurface->w) * mySurface->h;
+    if (area > std::max({4 * int64_t(w) * h, int64_t(full) * full, int64_t(128 * 128)}))
+        return false;
+    // A loaded image's surface may be shown by other objects too.
+    if (CTextureManagerSDL::GetSingleton()->IsManaged(mySurface)) return false;
+    return IsPlainAlphaSurface(mySurface);
+}
+
+void CPixelSDL::Refill(int w, int h, const std::function<void(const resampling::CTarget&)>& fill) {
+    FreeClippedSurface();
+    // What may hold pixels of the earlier image beyond the new w x h: only
+    // the old source rectangle when everything outside it is known clear.
+    const types_rect inked = myZeroOutsideSource && mySourceRect.x == 0 && mySourceRect.y == 0
+                                 ? mySourceRect
+                                 : types_rect(0, 0, mySurface->w, mySurface->h);
+    auto row = [this](int y) {
+        return reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(mySurface->pixels) +
+                                           size_t(y) * size_t(mySurface->pitch));
+    };
+    for (int y = 0; y < inked.h; ++y) {
+        uint32_t* pixels = row(y);
+        if (y >= h)
+            std::fill(pixels, pixels + inked.w, 0u);
+        else if (inked.w > w)
+            std::fill(pixels + w, pixels + inked.w, 0u);
+    }
+    resampling::CTarget target;
+    target.pixels = row(0);
+    target.pitch = size_t(mySurface->pitch) / 4;
+    target.layout = LayoutOf(mySurface->format);
+    target.cleared = false;
+    fill(target);
+    NoteWritten();
+    mySourceRect = types_rect(0, 0, w, h);
+    myZeroOutsideSource = true;
+    // Settings as a new surface has them.
+    myFileName.clear();
+    myClearColor = CColor(0, 0, 0, 0);
+    myCopyMode = myBlendMode = myCopySource = false;
+}
+
 IPixel* CPixelSDL::SetAlpha(uint8_t alpha) const {
     IPixel* copy = Clone();
     CPixelSDL* clone = dynamic_cast<CPixelSDL*>(copy);
@@ -191,6 +307,7 @@ IPixel* CPixelSDL::SetAlpha(uint8_t alpha) const {
     SDL_Surface* surface = clone->mySurface;
     CSurfaceLock lock(surface);
     if (!lock.Locked()) return copy;
+    clone->NoteWritten();
     const SDL_PixelFormat* f = surface->format;
     const float factor = alpha / 255.0f;
     for (int y = 0; y < surface->h; ++y) {
@@ -232,6 +349,7 @@ bool CPixelSDL::BlitTo(IPixel* target, const types_rect& source, const types_poi
     const types_rect place = types_rect(toX, toY, from.w, from.h).Intersection(to->mySourceRect);
     if (place.IsEmpty()) return true;
     from = types_rect(from.x + place.x - toX, from.y + place.y - toY, place.w, place.h);
+    to->NoteWritten();
 
     const bool fourBytes =
         mySurface->format->BytesPerPixel == 4 && to->mySurface->format->BytesPerPixel == 4;
@@ -270,6 +388,8 @@ void CPixelSDL::SetSourceRect(const types_rect& rect) {
     const types_rect whole(0, 0, GetSurfaceWidth(), GetSurfaceHeight());
     types_rect inside = rect.Intersection(whole);
     if (inside.IsEmpty()) inside = types_rect(inside.x, inside.y, 0, 0);
+    // Pixels outside may be written now, and the rectangle moved back.
+    if (inside != mySourceRect) myZeroOutsideSource = false;
     mySourceRect = inside;
 }
 

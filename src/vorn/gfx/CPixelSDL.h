@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "vorn/gfx/CTextureManager.h"
@@ -46,6 +47,14 @@ public:
     int GetHeight() const override { return mySourceRect.h; }
     IPixel* Resize(int w, int h) const override;
     IPixel* Rotate(float degrees) const override;
+    // Turns into spare's own surface when spare is a surface of this back
+    // end that no other object shares, made as Rotate makes them, at least
+    // as large as the turn and not much larger: no new surface to make and
+    // clear. Its settings become a new surface's; its pixels outside the
+    // turn become transparent. Otherwise the turn gets a new surface large
+    // enough for any angle (its source rectangle the turn's size), so that
+    // the turns after it fit.
+    IPixel* RotateReusing(float degrees, IPixel* spare) const override;
     IPixel* SetAlpha(uint8_t alpha) const override;
     IPixel* Clone() const override;
     bool BlitTo(IPixel* target, const types_rect& source, const types_point& destination) override;
@@ -70,6 +79,9 @@ public:
     // when it is not clipped, else a copy kept until the size changes.
     SDL_Surface* GetClippedSurface();
     SDL_Surface* GetSurface() const { return mySurface; }
+    // To be called by code that wrote into GetSurface()'s pixels itself:
+    // what was read from them before (for turning) is read afresh.
+    void NoteWritten();
     // Takes over surface; the source rectangle becomes all of it. The old
     // surface goes back to the texture manager when release is set.
     void SetSurface(SDL_Surface* surface, bool release = true);
@@ -89,6 +101,18 @@ private:
                            const std::function<void(const resampling::CTarget&)>& fill);
     // The source rectangle packed 0xAARRGGBB, the colour key made transparent.
     resampling::CImage ReadSource(bool premultiply) const;
+    // The source rectangle read for turning (premultiplied, padded): the
+    // copy kept from the last turn when the pixels are unchanged since,
+    // else read into scratch. Null when it cannot be read.
+    const resampling::CImage* ReadTurnSource(resampling::CImage& scratch) const;
+    // True when the surface can take a new image of w x h in place (see
+    // RotateReusing) and is no larger than needed for it, or than full x
+    // full.
+    bool CanRefill(int w, int h, int full) const;
+    // The surface made to show a new image of w x h at its top-left, written
+    // by fill (every pixel of the w x h; the target is not cleared), as a
+    // new surface from CreateAlphaSurface would show it.
+    void Refill(int w, int h, const std::function<void(const resampling::CTarget&)>& fill);
     void FreeClippedSurface();
 
     SDL_Surface* mySurface = nullptr;
@@ -99,6 +123,27 @@ private:
     bool myBlendMode = false;
     bool myCopySource = false;
     SDL_Surface* myClippedSurface = nullptr;
+    // Every pixel of the surface outside the source rectangle is 0 (set by
+    // Refill, which keeps it so).
+    bool myZeroOutsideSource = false;
+
+    // What turning read last (see ReadTurnSource): the source of a sprite
+    // that turns every frame is premultiplied once, not at every turn.
+    struct CTurnSource {
+        resampling::CImage padded;  // empty until the second turn
+        types_rect rect;
+        uint64_t stamp = 0;
+        Uint32 flags = 0;
+        Uint32 colorKey = 0;
+    };
+    // Counts the writes into the surface. A surface shown by several
+    // objects (a loaded image) counts in ourSharedWrites, which every
+    // object on a shared surface writing anything moves on.
+    uint64_t WriteStamp() const { return myShared ? ourSharedWrites : myWrites; }
+    static uint64_t ourSharedWrites;
+    uint64_t myWrites = 0;
+    bool myShared = false;
+    mutable std::unique_ptr<CTurnSource> myTurnSource;
 };
 
 }  // namespace vorn

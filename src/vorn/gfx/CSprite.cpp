@@ -74,6 +74,7 @@ CSprite::~CSprite() {
         updator->RemoveAnimatorsOf(this);
     LeaveLayer();
     FreeDerivedImage();
+    FreeSpareImage();
     FreeOwned(myLoadedImage);
     myImage = myLoadedImage = nullptr;
     FreeBackground();
@@ -425,9 +426,22 @@ void CSprite::FreeOwned(IPixel* image) const {
 }
 
 void CSprite::FreeDerivedImage() {
-    if (myImage && myImage != myLoadedImage) FreeOwned(myImage);
+    if (myImage && myImage != myLoadedImage) {
+        if (myImageTurned && myImageOwned && !IsScreen(myImage)) {
+            FreeSpareImage();
+            mySpareImage = myImage;
+        } else {
+            FreeOwned(myImage);
+        }
+    }
     myImage = myLoadedImage;
     myImageStale = false;
+    myImageTurned = false;
+}
+
+void CSprite::FreeSpareImage() const {
+    if (mySpareImage) Gfx::FreeImage(mySpareImage);
+    mySpareImage = nullptr;
 }
 
 IPixel* CSprite::NewBackground(int w, int h) {
@@ -489,15 +503,26 @@ void CSprite::EnsureImage() const {
         if (current != myLoadedImage) Gfx::FreeImage(current);
         current = next ? next : Gfx::GetNullSurface();
     };
+    bool turned = false;
     if (!std::isfinite(myRotation)) {
         step(Gfx::GetNullSurface());
     } else {
         if (myResizeW >= 0) step(current->Resize(myResizeW, myResizeH));
         const float degrees = std::fmod(myRotation, 360.0f);
-        if (degrees != 0.0f) step(current->Rotate(degrees));
+        if (degrees != 0.0f && myAlpha == 255) {
+            // The last step: the previous turn's image can take this one.
+            IPixel* next = current->RotateReusing(degrees, mySpareImage);
+            if (next == mySpareImage) mySpareImage = nullptr;
+            step(next);
+            turned = current != myLoadedImage && !current->IsNullSurface();
+        } else if (degrees != 0.0f) {
+            step(current->Rotate(degrees));
+        }
         if (myAlpha != 255) step(current->SetAlpha(myAlpha));
     }
+    FreeSpareImage();
     myImage = current;
+    myImageTurned = turned;
 }
 
 // Resize, rotation and a new source rectangle keep the background buffer:

@@ -200,7 +200,9 @@ protected:
     void DerivedSize(int& w, int& h) const;
     // A new background buffer of w x h (blits from it copy, not blend).
     static IPixel* NewBackground(int w, int h);
+    // Frees the derived image, or keeps it as the spare when a turn made it.
     void FreeDerivedImage();
+    void FreeSpareImage() const;
     void FreeBackground();
     bool IsScreen(const IPixel* image) const;
     void FreeOwned(IPixel* image) const;
@@ -219,6 +221,12 @@ protected:
     CSpriteLayer* myHiddenLayer = nullptr;
     // mutable: made on first use by the const GetImage (see EnsureImage).
     mutable IPixel* myImage = nullptr;
+    // The last turned image, kept when the turn changes so that the next
+    // turn can be drawn into it (IPixel::RotateReusing); freed once that
+    // turn is made.
+    mutable IPixel* mySpareImage = nullptr;
+    // myImage is derived and was made by a turn as its last step.
+    mutable bool myImageTurned = false;
     IPixel* myLoadedImage = nullptr;
     IPixel* myBackground = nullptr;
     bool myUseBackground = false;

@@ -66,6 +66,16 @@ public:
     // A copy turned counter-clockwise by degrees about its centre, grown to
     // hold the whole turned image.
     virtual IPixel* Rotate(float degrees) const = 0;
+    // Rotate for a caller that turns again and again (a sprite turning every
+    // frame): spare, an image an earlier Rotate or RotateReusing gave and
+    // the caller still owns (or null), may be overwritten with the new turn
+    // and returned instead of a new image. The result shows exactly what
+    // Rotate's would. When the result is not spare, spare is untouched and
+    // still the caller's.
+    virtual IPixel* RotateReusing(float degrees, IPixel* spare) const {
+        (void)spare;
+        return Rotate(degrees);
+    }
     // A clone in which the alpha of every non-zero pixel is multiplied by alpha / 255.
     virtual IPixel* SetAlpha(uint8_t alpha) const = 0;
     // A copy of the pixels with an alpha channel and the same source rectangle.

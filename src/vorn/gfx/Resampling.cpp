@@ -227,7 +227,9 @@ void RotateRows(const CImage& padded, double c, double s, int w, int h, const CT
     constexpr double ONE = 65536.0;  // 16.16 fixed point
     const int64_t stepX = std::llround(c * ONE), stepY = std::llround(s * ONE);
     const double inverseC = c != 0.0 ? 1.0 / c : 0.0, inverseS = s != 0.0 ? 1.0 / s : 0.0;
+    const bool clear = !target.cleared;
     for (int y = 0; y < h; ++y) {
+        uint32_t* to = target.pixels + size_t(y) * target.pitch;
         // Where this row's pixel centres come from (turned back by the
         // angle), in padded coordinates: start + x * (c, s).
         const double dy = y + 0.5 - h / 2.0;
@@ -237,7 +239,10 @@ void RotateRows(const CImage& padded, double c, double s, int w, int h, const CT
         int first = 0, last = w;
         NarrowSpan(startX, c, inverseC, 0.0, sw + 1.0, first, last);
         NarrowSpan(startY, s, inverseS, 0.0, sh + 1.0, first, last);
-        if (first >= last) continue;
+        if (first >= last) {
+            if (clear) std::fill(to, to + w, 0u);
+            continue;
+        }
         int64_t fx = std::llround((startX + first * c) * ONE);
         int64_t fy = std::llround((startY + first * s) * ONE);
         // The samples inside the padded image form one run (the positions
@@ -255,7 +260,11 @@ void RotateRows(const CImage& padded, double c, double s, int w, int h, const CT
             --last;
         fx += (begin - first) * stepX;
         fy += (begin - first) * stepY;
-        uint32_t* to = target.pixels + size_t(y) * target.pitch;
+        if (clear) {
+            std::fill(to, to + begin, 0u);
+            std::fill(to + last, to + w, 0u);
+        }
+        // Every store gives 0 for 0: transparent samples are written as 0.
         for (int x = begin; x < last; ++x, fx += stepX, fy += stepY) {
             const int64_t ix = fx >> 16, iy = fy >> 16;
             const uint32_t* p = pixels + size_t(iy) * pw + size_t(ix);
@@ -263,17 +272,15 @@ void RotateRows(const CImage& padded, double c, double s, int w, int h, const CT
             // agree: nothing to blend.
             const uint32_t p00 = p[0];
             if (p00 == p[1] && p00 == p[pw] && p00 == p[pw + 1]) {
-                if (p00) to[x] = store(p00);
+                to[x] = p00 ? store(p00) : 0u;
                 continue;
             }
             const uint32_t ux = uint32_t(fx >> 8) & 0xFF, uy = uint32_t(fy >> 8) & 0xFF;
             if constexpr (std::is_same_v<Store, CStoreArgb>) {
                 // Made straight on the way (0 stays 0).
-                const uint32_t sample = BilinearAt<true>(p, size_t(pw), ux, uy);
-                if (sample) to[x] = sample;
+                to[x] = BilinearAt<true>(p, size_t(pw), ux, uy);
             } else {
-                const uint32_t sample = BilinearAt(p, size_t(pw), ux, uy);
-                if (sample) to[x] = store(sample);
+                to[x] = store(BilinearAt(p, size_t(pw), ux, uy));
             }
         }
     }

@@ -31,12 +31,15 @@ struct CLayout {
 };
 
 // Pixels to write to: rows of pitch pixels, laid out as layout, holding the
-// straight colours (premultiplied ones when premultiplied is set).
+// straight colours (premultiplied ones when premultiplied is set). cleared
+// says they are all zero already (a new surface); rotation then writes only
+// the pixels the turned image covers, else every pixel of its size.
 struct CTarget {
     uint32_t* pixels = nullptr;
     size_t pitch = 0;
     CLayout layout;
     bool premultiplied = false;
+    bool cleared = true;
 };
 
 namespace detail {
@@ -115,8 +118,8 @@ CImage Padded(const CImage& source);
 
 // A premultiplied image turned counter-clockwise on screen (y down) by
 // degrees (finite, not a right angle) about its centre, into target of
-// RotatedSize, which must be transparent (zero) already: only pixels that
-// the turned image covers are written.
+// RotatedSize. A target that is not cleared gets zero wherever the turned
+// image does not reach.
 void RotateInto(const CImage& source, double degrees, const CTarget& target);
 // RotateInto for a source given as Padded gives it (the border is not
 // part of the picture): callers that read a source can pad it on the way.

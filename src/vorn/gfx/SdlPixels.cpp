@@ -90,11 +90,15 @@ CColor BlendOver(const CColor& src, const CColor& dst) {
                   static_cast<uint8_t>(std::min(255.0f, alpha * 255.0f + 0.5f)));
 }
 
-SDL_Surface* CreateAlphaSurface(int w, int h) {
-    // The layout SDL_DisplayFormatAlpha picks: ABGR for a 32-bit screen that
-    // keeps red in the low byte, ARGB for everything else.
-    uint32_t r = 0x00FF0000, g = 0x0000FF00, b = 0x000000FF;
-    const uint32_t a = 0xFF000000;
+namespace {
+
+// The layout SDL_DisplayFormatAlpha picks: ABGR for a 32-bit screen that
+// keeps red in the low byte, ARGB for everything else.
+void AlphaSurfaceMasks(uint32_t& r, uint32_t& g, uint32_t& b, uint32_t& a) {
+    r = 0x00FF0000;
+    g = 0x0000FF00;
+    b = 0x000000FF;
+    a = 0xFF000000;
     if (const SDL_Surface* screen = SDL_GetVideoSurface()) {
         const SDL_PixelFormat* f = screen->format;
         if (f->BytesPerPixel == 4 && f->Rmask == 0x000000FF && f->Bmask == 0x00FF0000) {
@@ -102,9 +106,27 @@ SDL_Surface* CreateAlphaSurface(int w, int h) {
             b = 0x00FF0000;
         }
     }
+}
+
+}  // namespace
+
+SDL_Surface* CreateAlphaSurface(int w, int h) {
+    uint32_t r, g, b, a;
+    AlphaSurfaceMasks(r, g, b, a);
     SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE | SDL_SRCALPHA, w, h, 32, r, g, b, a);
     if (surface) SDL_SetAlpha(surface, SDL_SRCALPHA, SDL_ALPHA_OPAQUE);
     return surface;
+}
+
+bool IsPlainAlphaSurface(const SDL_Surface* surface) {
+    if (!surface || !surface->pixels || SDL_MUSTLOCK(surface)) return false;
+    const SDL_PixelFormat* f = surface->format;
+    uint32_t r, g, b, a;
+    AlphaSurfaceMasks(r, g, b, a);
+    return f->BytesPerPixel == 4 && f->Rmask == r && f->Gmask == g && f->Bmask == b &&
+           f->Amask == a && f->alpha == SDL_ALPHA_OPAQUE && surface->pitch % 4 == 0 &&
+           (surface->flags & (SDL_SRCALPHA | SDL_SRCCOLORKEY | SDL_RLEACCEL | SDL_RLEACCELOK |
+                              SDL_HWSURFACE)) == SDL_SRCALPHA;
 }
 
 std::vector<CColor> ReadColors(SDL_Surface* surface, const types_rect& rect) {

@@ -42,6 +42,10 @@ CColor BlendOver(const CColor& src, const CColor& dst);
 // the layout SDL_DisplayFormatAlpha gives for the current screen (ARGB when
 // there is none). Null when SDL cannot make it.
 SDL_Surface* CreateAlphaSurface(int w, int h);
+// True when surface is made as CreateAlphaSurface would make one now (the
+// layout, SDL_SRCALPHA with full surface alpha, no colour key, no run-length
+// encoding) and needs no locking: it can be filled again in place.
+bool IsPlainAlphaSurface(const SDL_Surface* surface);
 
 // The pixels of a rectangle of a surface (inside it) as colours, row by row.
 std::vector<CColor> ReadColors(SDL_Surface* surface, const types_rect& rect);

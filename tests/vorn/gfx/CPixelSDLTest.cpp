@@ -2,6 +2,7 @@
 #include <SDL_image.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "GfxTestSupport.h"
@@ -294,6 +295,104 @@ TEST_F(CPixelSDLTest, SaveToWritesTheSourceRectangleAsBmpOrTga) {
 
     EXPECT_FALSE(image->SaveTo("no/such/folder/x.bmp"));
     EXPECT_FALSE(Gfx::GetNullSurface()->SaveTo("null.bmp"));
+}
+
+// Every pixel of two images equal.
+::testing::AssertionResult SamePixels(const IPixel* actual, const IPixel* expected) {
+    if (actual->GetWidth() != expected->GetWidth() || actual->GetHeight() != expected->GetHeight())
+        return ::testing::AssertionFailure()
+               << actual->GetWidth() << " x " << actual->GetHeight() << " instead of "
+               << expected->GetWidth() << " x " << expected->GetHeight();
+    for (int y = 0; y < actual->GetHeight(); ++y)
+        for (int x = 0; x < actual->GetWidth(); ++x)
+            if (actual->GetPixel(x, y) != expected->GetPixel(x, y))
+                return ::testing::AssertionFailure() << "differ at " << x << "," << y;
+    return ::testing::AssertionSuccess();
+}
+
+TEST_F(CPixelSDLTest, TurnsReuseASpareSurfaceAndSeeEveryChangeOfTheSource) {
+    SurfacePtr image(Gfx::NewBuffer(20, 14));
+    for (int y = 0; y < 14; ++y)
+        for (int x = 0; x < 20; ++x)
+            image->PutPixel(x, y, CColor(x * 12, y * 18, 200, (x + y) % 5 ? 255 : 90));
+    auto* source = static_cast<CPixelSDL*>(image.get());
+
+    // A spare full of opaque green, in copy mode: the turn fills it, as a new
+    // surface would be, and nothing of the green is left, not even outside
+    // the source rectangle.
+    IPixel* spare = Filled(40, 40, GREEN);
+    IPixel* turned = image->RotateReusing(30.0f, spare);
+    ASSERT_EQ(turned, spare);
+    SurfacePtr holder(turned);
+    SurfacePtr direct(image->Rotate(30.0f));
+    EXPECT_TRUE(SamePixels(turned, direct.get()));
+    auto* reused = static_cast<CPixelSDL*>(turned);
+    EXPECT_FALSE(reused->GetCopyMode()) << "the settings of a new surface";
+    SDL_Surface* raw = reused->GetSurface();
+    for (int y = 0; y < raw->h; ++y)
+        for (int x = 0; x < raw->w; ++x)
+            if (x >= turned->GetWidth() || y >= turned->GetHeight()) {
+                ASSERT_EQ(PixelOf(raw, x, y).a, 0) << "left of the spare at " << x << "," << y;
+            }
+
+    // Turned again and again into its own result; every change of the
+    // source (a pixel, a fill, a blit into it, another source rectangle,
+    // another surface) shows in the next turn.
+    const std::function<void()> changes[] = {
+        [&] { image->PutPixel(3, 4, RED); },
+        [&] {
+            image->SetParameter(IPixel::PARAM_CLEAR_COLOR, CColor(9, 9, 9, 200).ToARGB());
+            image->Clean(types_rect(10, 2, 5, 5));
+        },
+        [&] {
+            SurfacePtr blue(Filled(4, 4, BLUE));
+            blue->BlitTo(image.get(), types_rect(0, 0, 4, 4), types_point(12, 8));
+        },
+        [&] { image->SetSourceRect(types_rect(2, 1, 16, 12)); },
+        [&] {
+            source->SetSurface(
+                SDL_ConvertSurface(source->GetSurface(), source->GetSurface()->format, 0));
+        },
+        [&] {
+            SDL_FillRect(source->GetSurface(), nullptr, 0x80FF0000);
+            source->NoteWritten();
+        },
+    };
+    float degrees = 31.0f;
+    for (const auto& change : changes) {
+        for (int i = 0; i < 3; ++i, degrees += 7.0f) {
+            IPixel* again = image->RotateReusing(degrees, holder.get());
+            if (again != holder.get()) holder.reset(again);
+            SurfacePtr expected(image->Rotate(degrees));
+            ASSERT_TRUE(SamePixels(again, expected.get())) << degrees << " degrees";
+        }
+        change();
+    }
+
+    // A loaded image's surface is never reused: other objects show it.
+    WriteBmp("shared.bmp", 30, 30, [](int, int) { return CColor(10, 200, 10); });
+    IPixel* loaded = Gfx::LoadImage("shared.bmp");
+    IPixel* fresh = image->RotateReusing(45.0f, loaded);
+    EXPECT_NE(fresh, loaded);
+    EXPECT_EQ(loaded->GetPixel(0, 0), CColor(10, 200, 10)) << "left untouched";
+    Gfx::FreeImage(fresh);
+
+    // Two objects on one loaded image: a change through either shows in the
+    // turns of the other.
+    IPixel* other = Gfx::NewBuffer(loaded);
+    SurfacePtr first(loaded->RotateReusing(20.0f, holder.get()));
+    holder.release();
+    for (int i = 0; i < 2; ++i) {
+        IPixel* again = loaded->RotateReusing(20.0f, first.get());
+        if (again != first.get()) first.reset(again);
+    }
+    other->PutPixel(15, 15, RED);
+    IPixel* seen = loaded->RotateReusing(20.0f, first.get());
+    if (seen != first.get()) first.reset(seen);
+    SurfacePtr expected(loaded->Rotate(20.0f));
+    EXPECT_TRUE(SamePixels(seen, expected.get()));
+    Gfx::FreeImage(other);
+    Gfx::FreeImage(loaded);
 }
 
 }  // namespace

@@ -364,3 +364,46 @@ TEST_F(CSpriteTest, ResizesAndTurnsAreMadeWhenTheSpriteIsNextDrawn) {
     Frame();
     EXPECT_EQ(Difference(CaptureScreen(), DrawFromScratch()), "");
 }
+
+TEST_F(CSpriteTest, ATurnDrawsIntoThePreviousTurnsImageAndShowsNothingOfIt) {
+    auto sprite = std::make_unique<CPeekSprite>(Pattern(40, 30, 8, true));
+    sprite->SetLayer(Layer());
+    sprite->MoveTo(20, 20);
+    sprite->SetRotation(10.0f);
+    Frame();
+    const IPixel* exact = sprite->Held();
+    // The first turn has an image of its own size; the next, larger, gets
+    // one that holds every angle, and all later turns are made in it. Every
+    // one shows exactly what a new turn shows, and the screen what a redraw
+    // from scratch shows.
+    const float angles[] = {45.0f, 40.0f, 200.0f, 50.0f, 130.0f, 10.0f};
+    const IPixel* first = nullptr;
+    for (float degrees : angles) {
+        // The loaded image changes too: each turn shows it as it is now.
+        sprite->GetLoadedImage()->PutPixel(int(degrees) % 40, 15, CColor(255, 0, 0));
+        sprite->SetRotation(degrees);
+        Frame();
+        const IPixel* made = sprite->Held();
+        if (!first) {
+            first = made;
+            EXPECT_NE(made, exact);
+        }
+        EXPECT_EQ(made, first) << degrees << " degrees: image reused";
+        IPixel* direct = sprite->GetLoadedImage()->Rotate(degrees);
+        ASSERT_EQ(made->GetWidth(), direct->GetWidth()) << degrees;
+        ASSERT_EQ(made->GetHeight(), direct->GetHeight()) << degrees;
+        for (int y = 0; y < made->GetHeight(); ++y)
+            for (int x = 0; x < made->GetWidth(); ++x)
+                ASSERT_EQ(made->GetPixel(x, y), direct->GetPixel(x, y))
+                    << degrees << " degrees, at " << x << "," << y;
+        Gfx::FreeImage(direct);
+        EXPECT_EQ(Difference(CaptureScreen(), DrawFromScratch()), "") << degrees;
+    }
+    // A faded sprite turns through its own steps, and back.
+    sprite->SetAlpha(100);
+    sprite->SetRotation(30.0f);
+    Frame();
+    sprite->SetAlpha(255);
+    Frame();
+    EXPECT_EQ(Difference(CaptureScreen(), DrawFromScratch()), "");
+}
