@@ -30,7 +30,9 @@ class IPixel;
 // SetAlpha, which combine in that order (scaled, then turned, then faded).
 // The copy is made when it is first needed (drawn, or asked for with
 // GetImage), not at every change: a sprite resized or turned several times
-// between two frames scales or turns its pixels once. Width and height follow
+// between two frames scales or turns its pixels once. A sprite that turns
+// again and again makes each turn in the surface of the one before
+// (IPixel::RotateReusing). Width and height follow
 // each change at once. The sprite owns both images and its background
 // buffer, and frees them through Gfx::FreeImage; the screen surface is never
 // freed by a sprite.
