@@ -84,7 +84,9 @@ void CPixelSDL::SetSurface(SDL_Surface* surface, bool release) {
     mySourceRect = surface ? types_rect(0, 0, surface->w, surface->h) : types_rect();
     myZeroOutsideSource = false;
     myTurnSource.reset();
-    myShared = surface && CTextureManagerSDL::GetSingleton()->IsManaged(surface);
+    // Without a texture manager no surface is shared.
+    const CTextureManagerSDL* manager = CTextureManagerSDL::PeekSingleton();
+    myShared = surface && manager && manager->IsManaged(surface);
     NoteWritten();
 }
 
@@ -263,7 +265,8 @@ bool CPixelSDL::CanRefill(int w, int h, int full) const {
     if (area > std::max({4 * int64_t(w) * h, int64_t(full) * full, int64_t(128 * 128)}))
         return false;
     // A loaded image's surface may be shown by other objects too.
-    if (CTextureManagerSDL::GetSingleton()->IsManaged(mySurface)) return false;
+    const CTextureManagerSDL* manager = CTextureManagerSDL::PeekSingleton();
+    if (manager && manager->IsManaged(mySurface)) return false;
     return IsPlainAlphaSurface(mySurface);
 }
 
