@@ -369,6 +369,20 @@ TEST_F(CPixelSDLTest, TurnsReuseASpareSurfaceAndSeeEveryChangeOfTheSource) {
         change();
     }
 
+    // Nor is a surface of another layout, or with a colour key: the turn
+    // gets a new surface, and the spare stays as it was.
+    SurfacePtr otherLayout(RawSurface(40, 40, 32));
+    SurfacePtr keyed(Filled(40, 40, GREEN));
+    SDL_SetColorKey(static_cast<CPixelSDL*>(keyed.get())->GetSurface(), SDL_SRCCOLORKEY, 0);
+    for (IPixel* unfit : {otherLayout.get(), keyed.get()}) {
+        const CColor before = unfit->GetPixel(0, 0);
+        SurfacePtr made(image->RotateReusing(25.0f, unfit));
+        EXPECT_NE(made.get(), unfit);
+        EXPECT_EQ(unfit->GetPixel(0, 0), before);
+        SurfacePtr expectedTurn(image->Rotate(25.0f));
+        EXPECT_TRUE(SamePixels(made.get(), expectedTurn.get()));
+    }
+
     // A loaded image's surface is never reused: other objects show it.
     WriteBmp("shared.bmp", 30, 30, [](int, int) { return CColor(10, 200, 10); });
     IPixel* loaded = Gfx::LoadImage("shared.bmp");
