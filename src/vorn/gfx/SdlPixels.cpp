@@ -92,6 +92,13 @@ CColor BlendOver(const CColor& src, const CColor& dst) {
 
 namespace {
 
+// The 32-bit pixel at (x, y) of a locked surface.
+uint32_t* PixelAt(SDL_Surface* surface, int x, int y) {
+    return reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) +
+                                       y * surface->pitch) +
+           x;
+}
+
 // The layout SDL_DisplayFormatAlpha picks: ABGR for a 32-bit screen that
 // keeps red in the low byte, ARGB for everything else.
 void AlphaSurfaceMasks(uint32_t& r, uint32_t& g, uint32_t& b, uint32_t& a) {
@@ -146,8 +153,7 @@ void WriteColors(SDL_Surface* surface, const std::vector<CColor>& colors) {
     const SDL_PixelFormat* f = surface->format;
     size_t i = 0;
     for (int y = 0; y < surface->h; ++y) {
-        uint32_t* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) +
-                                                    y * surface->pitch);
+        uint32_t* row = PixelAt(surface, 0, y);
         for (int x = 0; x < surface->w; ++x, ++i) {
             const CColor& c = colors[i];
             row[x] = (uint32_t(c.r) << f->Rshift) | (uint32_t(c.g) << f->Gshift) |
@@ -183,10 +189,7 @@ std::vector<uint32_t> ReadArgb(SDL_Surface* surface, const types_rect& rect, boo
         const uint32_t opaque = f->Amask ? 0 : 0xFF000000u;
         const uint32_t key = f->colorkey & rgbMask;
         for (int y = rect.y; y < rect.y + rect.h; ++y) {
-            const uint32_t* row =
-                reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface->pixels) +
-                                                  y * surface->pitch) +
-                rect.x;
+            const uint32_t* row = PixelAt(surface, rect.x, y);
             for (int x = 0; x < rect.w; ++x) {
                 const uint32_t raw = row[x];
                 if (keyed && (raw & rgbMask) == key) {
@@ -241,11 +244,7 @@ bool ReadPaddedPremultiplied(SDL_Surface* surface, const types_rect& rect,
     for (int y = 0; y < rect.h; ++y) {
         uint32_t* row = pixels + size_t(y + 1) * pw;
         row[0] = row[pw - 1] = 0;
-        resampling::PremultiplyRow(
-            reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface->pixels) +
-                                              (rect.y + y) * surface->pitch) +
-                rect.x,
-            row + 1, size_t(rect.w));
+        resampling::PremultiplyRow(PixelAt(surface, rect.x, rect.y + y), row + 1, size_t(rect.w));
     }
     return true;
 }
@@ -269,13 +268,8 @@ void CopyPixels(SDL_Surface* src, const types_rect& rect, SDL_Surface* dst, int 
     const SDL_PixelFormat* df = dst->format;
     const bool sameRgb = sf->Rmask == df->Rmask && sf->Gmask == df->Gmask && sf->Bmask == df->Bmask;
     for (int row = 0; row < rect.h; ++row) {
-        const uint32_t* from =
-            reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(src->pixels) +
-                                              (rect.y + row) * src->pitch) +
-            rect.x;
-        uint32_t* to = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(dst->pixels) +
-                                                   (y + row) * dst->pitch) +
-                       x;
+        const uint32_t* from = PixelAt(src, rect.x, rect.y + row);
+        uint32_t* to = PixelAt(dst, x, y + row);
         if (sameRgb && sf->Amask == df->Amask) {
             std::memmove(to, from, static_cast<size_t>(rect.w) * 4);
         } else if (sameRgb && (sf->Amask == 0 || df->Amask == 0)) {
@@ -298,13 +292,8 @@ void BlendPixels(SDL_Surface* src, const types_rect& rect, SDL_Surface* dst, int
     const SDL_PixelFormat* sf = src->format;
     const SDL_PixelFormat* df = dst->format;
     for (int row = 0; row < rect.h; ++row) {
-        const uint32_t* from =
-            reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(src->pixels) +
-                                              (rect.y + row) * src->pitch) +
-            rect.x;
-        uint32_t* to = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(dst->pixels) +
-                                                   (y + row) * dst->pitch) +
-                       x;
+        const uint32_t* from = PixelAt(src, rect.x, rect.y + row);
+        uint32_t* to = PixelAt(dst, x, y + row);
         for (int i = 0; i < rect.w; ++i) {
             if (from[i] == 0) continue;
             const CColor s = RawToColor(sf, from[i]);
@@ -371,13 +360,8 @@ void BlitAlphaPixels(SDL_Surface* src, const types_rect& rect, SDL_Surface* dst,
     };
 #endif
     for (int row = 0; row < rect.h; ++row) {
-        const uint32_t* from =
-            reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(src->pixels) +
-                                              (rect.y + row) * src->pitch) +
-            rect.x;
-        uint32_t* to = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(dst->pixels) +
-                                                   (y + row) * dst->pitch) +
-                       x;
+        const uint32_t* from = PixelAt(src, rect.x, rect.y + row);
+        uint32_t* to = PixelAt(dst, x, y + row);
         int i = 0;
 #if defined(__SSE2__)
         for (; i + 4 <= n; i += 4) {
